@@ -1,0 +1,16 @@
+// Runs the live program until its first frame has been presented, then prints the wall-clock time of that
+// moment (seconds since the epoch) and exits; bench/startup_time.sh turns it into time from process start.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/live_show.h"
+
+int main() {
+  return RunLiveShow({.afterFirstSwap = [] {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf("%.6f\n", std::chrono::duration<double>(now).count());
+    std::fflush(stdout);
+    std::_Exit(0);
+  }});
+}

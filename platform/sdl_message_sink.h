@@ -1,0 +1,15 @@
+// Message boxes through SDL; every message is printed to standard error as well, so it is seen even where no
+// box can be shown (no display).
+#pragma once
+
+#include "shell/messages.h"
+
+class SdlMessageSink : public MessageSink {
+ public:
+  void Show(const MessageText& message) override;
+  // Without a display the question cannot be asked and counts as No.
+  bool AskYesNo(const MessageText& message) override;
+};
+
+// Prints a message to standard error: caption, then text.
+void PrintMessage(const MessageText& message);

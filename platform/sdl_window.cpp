@@ -1,0 +1,139 @@
+#include "platform/sdl_window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "shell/viewport.h"
+
+namespace {
+
+constexpr int kWindowedPosition = 50;
+constexpr int kWantedSamples = 4;
+
+SDL_Window* WindowOf(const DemoState& state) { return static_cast<SDL_Window*>(state.window.platformWindow); }
+
+// Shows the message with SDL's reason for the failure printed beneath it on standard error.
+void ShowWithReason(MessageSink& messages, const MessageText& message) {
+  const std::string reason = SDL_GetError();
+  messages.Show(message);
+  if (!reason.empty()) std::fprintf(stderr, "  (SDL: %s)\n", reason.c_str());
+}
+
+void SetContextAttributes(int samples) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+}
+
+// The window with a 4-sample format when the platform has one, else with an ordinary format.
+SDL_Window* CreateWindow(DemoState& state, const char* title, int width, int height, bool fullscreen) {
+  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (fullscreen ? SDL_WINDOW_BORDERLESS : 0);
+  const int position = fullscreen ? 0 : kWindowedPosition;
+  for (int samples : {kWantedSamples, 0}) {
+    SetContextAttributes(samples);
+    if (SDL_Window* window = SDL_CreateWindow(title, position, position, width, height, flags)) {
+      state.window.msaaSupported = samples > 0;
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+// Switches the window to full screen in the exact mode asked for.
+bool EnterFullscreen(SDL_Window* window, int width, int height) {
+  SDL_DisplayMode wanted{SDL_PIXELFORMAT_UNKNOWN, width, height, 0, nullptr};
+  SDL_DisplayMode closest{};
+  if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) return false;
+  if (closest.w != width || closest.h != height) return false;
+  return SDL_SetWindowDisplayMode(window, &closest) == 0 && SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+// SDL's video subsystem on a real display. SDL would fall back to drawing into memory where no display is
+// found; the show then fails as on a machine without a screen, unless that driver was asked for by name.
+bool InitDisplayVideo() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  const std::string_view driver = SDL_GetCurrentVideoDriver();
+  if (SDL_getenv("SDL_VIDEODRIVER") || (driver != "offscreen" && driver != "dummy")) return true;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_SetError("No available video device");
+  return false;
+}
+
+bool Fail(DemoState& state, MessageSink& messages, const MessageText& message) {
+  CloseMainWindow(state, messages);
+  ShowWithReason(messages, message);
+  return false;
+}
+
+}  // namespace
+
+bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height, int /*bits*/,
+                    bool fullscreen) {
+  state.setup.fullscreen = fullscreen;
+  if (!InitDisplayVideo()) {
+    ShowWithReason(messages, messages::kRegisterClassFailed);
+    return false;
+  }
+
+  SDL_Window* window = CreateWindow(state, title, width, height, fullscreen);
+  if (!window) return Fail(state, messages, messages::kWindowCreationError);
+  state.window.platformWindow = window;
+
+  if (fullscreen && !EnterFullscreen(window, width, height)) {
+    if (!messages.AskYesNo(messages::kFullscreenUnsupported)) {
+      return Fail(state, messages, messages::kProgramWillClose);
+    }
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowBordered(window, SDL_TRUE);
+    SDL_SetWindowPosition(window, kWindowedPosition, kWindowedPosition);
+    state.setup.fullscreen = fullscreen = false;
+  }
+  if (fullscreen) SDL_ShowCursor(SDL_DISABLE);
+
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) return Fail(state, messages, messages::kCreateContextFailed);
+  state.window.platformContext = context;
+  if (SDL_GL_MakeCurrent(window, context) != 0) return Fail(state, messages, messages::kActivateContextFailed);
+
+  int samples = 0;
+  if (state.window.msaaSupported) SDL_GL_GetAttribute(SDL_GL_MULTISAMPLESAMPLES, &samples);
+  state.window.msaaFormat = samples;
+
+  SDL_DisableScreenSaver();
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  SDL_GL_GetDrawableSize(window, &state.window.clientWidth, &state.window.clientHeight);
+  ResizeViewport(state.window.clientWidth, state.window.clientHeight);
+  return true;
+}
+
+void CloseMainWindow(DemoState& state, MessageSink& messages) {
+  SDL_Window* window = WindowOf(state);
+  if (window && state.setup.fullscreen) {
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_ShowCursor(SDL_ENABLE);
+  }
+  if (state.window.platformContext) {
+    if (SDL_GL_MakeCurrent(window, nullptr) != 0) messages.Show(messages::kReleaseContextFailed);
+    SDL_GL_DeleteContext(state.window.platformContext);
+    state.window.platformContext = nullptr;
+  }
+  if (window) {
+    SDL_DestroyWindow(window);
+    state.window.platformWindow = nullptr;
+  }
+}
+
+void SwapMainWindow(const DemoState& state) { SDL_GL_SwapWindow(WindowOf(state)); }
+
+bool CopyTextToClipboard(const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; }

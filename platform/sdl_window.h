@@ -1,0 +1,21 @@
+// The show's window: an SDL window with a compatibility-profile GL context, 4x multisampling where the
+// platform offers it, windowed or full screen.
+#pragma once
+
+#include <string>
+
+#include "shell/demo_state.h"
+#include "shell/messages.h"
+
+// Opens the window, makes its context current, shows and focuses it and sets the viewport. On failure the
+// message has been shown, whatever was made is released, and the result is false.
+bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height, int bits,
+                    bool fullscreen);
+
+// Releases the context and the window and restores the desktop mode after full screen.
+void CloseMainWindow(DemoState& state, MessageSink& messages);
+
+// Presents the back buffer.
+void SwapMainWindow(const DemoState& state);
+
+bool CopyTextToClipboard(const std::string& text);

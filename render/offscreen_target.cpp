@@ -1,0 +1,194 @@
+#include "render/offscreen_target.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/gl_api.h"
+
+namespace {
+
+constexpr int kWantedSamples = 4;
+
+bool FramebufferComplete(GLuint framebuffer) {
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  return complete;
+}
+
+GLuint MakeColourTexture(int width, int height) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return texture;
+}
+
+GLuint MakeRenderbuffer(GLenum format, int samples, int width, int height) {
+  GLuint buffer = 0;
+  glGenRenderbuffers(1, &buffer);
+  glBindRenderbuffer(GL_RENDERBUFFER, buffer);
+  glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width, height);
+  glBindRenderbuffer(GL_RENDERBUFFER, 0);
+  return buffer;
+}
+
+GLuint MakeFramebuffer(GLuint colourTexture, GLuint colourBuffer, GLuint depthBuffer, GLenum depthAttachment) {
+  GLuint framebuffer = 0;
+  glGenFramebuffers(1, &framebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  if (colourTexture) {
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colourTexture, 0);
+  } else {
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
+  }
+  if (depthBuffer) glFramebufferRenderbuffer(GL_FRAMEBUFFER, depthAttachment, GL_RENDERBUFFER, depthBuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  return framebuffer;
+}
+
+// 4-sample colour and depth renderbuffers, resolved into a texture for presentation.
+bool CreateMultisampled(OffscreenTarget& target) {
+  target.samples = kWantedSamples;
+  target.colourBuffer = MakeRenderbuffer(GL_RGBA8, kWantedSamples, target.width, target.height);
+  target.depthBuffer = MakeRenderbuffer(GL_DEPTH_COMPONENT24, kWantedSamples, target.width, target.height);
+  target.framebuffer = MakeFramebuffer(0, target.colourBuffer, target.depthBuffer, GL_DEPTH_ATTACHMENT);
+  target.resolveTexture = MakeColourTexture(target.width, target.height);
+  target.resolveFramebuffer = MakeFramebuffer(target.resolveTexture, 0, 0, 0);
+  return FramebufferComplete(target.framebuffer) && FramebufferComplete(target.resolveFramebuffer);
+}
+
+// One sample, 8 stencil bits; the colour texture is drawn into directly and serves as its own resolve.
+bool CreateSingleSampled(OffscreenTarget& target) {
+  target.samples = 0;
+  target.stencil = true;
+  target.resolveTexture = MakeColourTexture(target.width, target.height);
+  target.depthBuffer = MakeRenderbuffer(GL_DEPTH24_STENCIL8, 0, target.width, target.height);
+  target.framebuffer = MakeFramebuffer(target.resolveTexture, 0, target.depthBuffer, GL_DEPTH_STENCIL_ATTACHMENT);
+  target.resolveFramebuffer = target.framebuffer;
+  return FramebufferComplete(target.framebuffer);
+}
+
+}  // namespace
+
+OffscreenSupport QueryOffscreenSupport() {
+  OffscreenSupport support;
+  support.framebufferObjects = epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object");
+  if (support.framebufferObjects) glGetIntegerv(GL_MAX_SAMPLES, &support.maxSamples);
+  return support;
+}
+
+bool CreateOffscreenTarget(OffscreenTarget& target, int width, int height, const OffscreenSupport& support,
+                           MessageSink& messages) {
+  target = OffscreenTarget{};
+  target.width = std::max(width, 1);
+  target.height = std::max(height, 1);
+
+  bool made = support.framebufferObjects && support.maxSamples >= kWantedSamples && CreateMultisampled(target);
+  if (!made) {
+    ReleaseOffscreenTarget(target);
+    target.width = std::max(width, 1);
+    target.height = std::max(height, 1);
+    messages.Show(messages::kNoFsaa);
+    made = support.framebufferObjects && CreateSingleSampled(target);
+  }
+  if (!made) {
+    ReleaseOffscreenTarget(target);
+    messages.Show(messages::kNoOffscreenTarget);
+    return false;
+  }
+  ResetContextState();
+  return true;
+}
+
+void ReleaseOffscreenTarget(OffscreenTarget& target) {
+  if (target.resolveFramebuffer && target.resolveFramebuffer != target.framebuffer) {
+    glDeleteFramebuffers(1, &target.resolveFramebuffer);
+  }
+  if (target.framebuffer) glDeleteFramebuffers(1, &target.framebuffer);
+  if (target.colourBuffer) glDeleteRenderbuffers(1, &target.colourBuffer);
+  if (target.depthBuffer) glDeleteRenderbuffers(1, &target.depthBuffer);
+  if (target.resolveTexture) glDeleteTextures(1, &target.resolveTexture);
+  target = OffscreenTarget{};
+}
+
+void MakeOffscreenTargetCurrent(const OffscreenTarget& target) {
+  glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+  glViewport(0, 0, target.width, target.height);
+}
+
+void ResolveOffscreenTarget(const OffscreenTarget& target) {
+  if (target.resolveFramebuffer == target.framebuffer) return;
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, target.framebuffer);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target.resolveFramebuffer);
+  glBlitFramebuffer(0, 0, target.width, target.height, 0, 0, target.width, target.height, GL_COLOR_BUFFER_BIT,
+                    GL_NEAREST);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+PixelRect LetterboxRect(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return {};
+  const double scale = std::min(double(areaWidth) / pictureWidth, double(areaHeight) / pictureHeight);
+  const int width = std::min(areaWidth, int(std::lround(pictureWidth * scale)));
+  const int height = std::min(areaHeight, int(std::lround(pictureHeight * scale)));
+  return {(areaWidth - width) / 2, (areaHeight - height) / 2, width, height};
+}
+
+void PresentOffscreenTarget(const OffscreenTarget& target, uint32_t destination, int destinationWidth,
+                            int destinationHeight) {
+  ResolveOffscreenTarget(target);
+  glBindFramebuffer(GL_FRAMEBUFFER, destination);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+
+  glDisable(GL_SCISSOR_TEST);
+  glViewport(0, 0, destinationWidth, destinationHeight);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  const PixelRect rect = LetterboxRect(target.width, target.height, destinationWidth, destinationHeight);
+  glViewport(rect.x, rect.y, rect.width, rect.height);
+  for (GLenum capability : {GL_DEPTH_TEST, GL_BLEND, GL_LIGHTING, GL_CULL_FACE, GL_ALPHA_TEST, GL_FOG,
+                            GL_STENCIL_TEST, GL_TEXTURE_1D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T}) {
+    glDisable(capability);
+  }
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, target.resolveTexture);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glColor4f(1, 1, 1, 1);
+
+  for (GLenum matrix : {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW}) {
+    glMatrixMode(matrix);
+    glPushMatrix();
+    glLoadIdentity();
+  }
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0), glVertex2f(-1, -1);
+  glTexCoord2f(1, 0), glVertex2f(1, -1);
+  glTexCoord2f(1, 1), glVertex2f(1, 1);
+  glTexCoord2f(0, 1), glVertex2f(-1, 1);
+  glEnd();
+  for (GLenum matrix : {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW}) {
+    glMatrixMode(matrix);
+    glPopMatrix();
+  }
+  glPopAttrib();
+}
+
+void ResetContextState() {
+  for (GLenum capability : {GL_ALPHA_TEST, GL_BLEND, GL_DEPTH_TEST, GL_DITHER, GL_FOG, GL_LIGHTING,
+                            GL_COLOR_LOGIC_OP, GL_STENCIL_TEST, GL_TEXTURE_1D, GL_TEXTURE_2D}) {
+    glDisable(capability);
+  }
+  glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+  for (GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE}) glPixelTransferf(scale, 1.0f);
+  for (GLenum bias : {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS}) glPixelTransferf(bias, 0.0f);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Velmora needs.
+# Safe to run again: packages already present are skipped, and apt is not touched when nothing is missing.
+set -euo pipefail
+
+packages=(
+  # toolchain and test frameworks
+  build-essential cmake ninja-build pkg-config clang clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # window, input, dialog, sound
+  libsdl2-dev libfltk1.3-dev libmpg123-dev libkissfft-dev
+  # OpenGL: entry points, GLU, EGL on Mesa (llvmpipe where no GPU is present)
+  libepoxy-dev libglu1-mesa-dev libgl-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
+  # JPEG encoding for the asset pack and as a test oracle
+  libjpeg62-turbo-dev libturbojpeg0-dev
+  # headless end-to-end tests
+  xvfb xauth xdotool xclip x11-utils libx11-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,12 @@
+// Warns about two graphics-card models known to be too slow for the show; the show starts anyway.
+#pragma once
+
+#include <string_view>
+
+#include "shell/messages.h"
+
+// True when the renderer name contains "5200" or "6200" anywhere (case-sensitive).
+bool IsSlowGraphicsCard(std::string_view renderer);
+
+// Reads GL_RENDERER of the current context and shows the warning when it names a slow card.
+void CheckGraphicsCard(MessageSink& messages);

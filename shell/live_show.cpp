@@ -1,0 +1,80 @@
+#include "shell/live_show.h"
+
+#include <SDL.h>
+
+#include "platform/sdl_events.h"
+#include "platform/sdl_message_sink.h"
+#include "platform/sdl_window.h"
+#include "shell/startup.h"
+#include "shell/virtual_keys.h"
+#include "timing/frame_driver.h"
+
+namespace {
+
+constexpr const char* kWindowTitle = " = Velmora Oskel 2008 = ";
+constexpr int kColourBits = 32;
+
+// Records that live for the whole run, made before main starts.
+DemoState gDemoState;
+FrameRecord gFrameRecord;
+OffscreenTarget gOffscreenTarget;
+DemoClock gDemoClock;
+
+class LiveFrameHost : public FrameHost {
+ public:
+  LiveFrameHost(DemoState& state, MessageSink& messages) : state_(state), messages_(messages) {}
+  void CopyTextToClipboard(const std::string& text) override { ::CopyTextToClipboard(text); }
+  void CloseMainWindow() override { ::CloseMainWindow(state_, messages_); }
+
+ private:
+  DemoState& state_;
+  MessageSink& messages_;
+};
+
+// Until the setup dialog exists the show opens windowed at 1280 x 720 with music.
+void ChooseDefaultSetup(SetupOptions& setup) {
+  setup.fullscreen = false;
+  setup.windowWidth = setup.renderWidth = 1280;
+  setup.windowHeight = setup.renderHeight = 720;
+}
+
+// Drains the event queue; false once the window has been closed.
+bool DispatchEvents(DemoState& state) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (HandleWindowEvent(event, state, gFrameRecord) == EventOutcome::Quit) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunLiveShow(const LiveShowHooks& hooks) {
+  DemoState& state = gDemoState;
+  SdlMessageSink messages;
+  ChooseDefaultSetup(state.setup);
+
+  if (!OpenMainWindow(state, messages, kWindowTitle, state.setup.windowWidth, state.setup.windowHeight,
+                      kColourBits, state.setup.fullscreen)) {
+    return 0;
+  }
+  StartUpContext startUp{state, gFrameRecord, gOffscreenTarget, gDemoClock, messages};
+  if (auto exitCode = InitRenderState(startUp)) return *exitCode;
+
+  LiveFrameHost host(state, messages);
+  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, host};
+  bool firstSwap = true;
+  while (DispatchEvents(state)) {
+    if (state.windowActive && RunFrame(frame) == FrameOutcome::EndProcess) return 0;
+    if (state.keyDown[kVkEscape] && !state.endingStarted) {
+      state.endingStarted = true;
+      state.endStart = state.demoClock;
+    }
+    PresentOffscreenTarget(gOffscreenTarget, 0, state.window.clientWidth, state.window.clientHeight);
+    SwapMainWindow(state);
+    if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap();
+    firstSwap = false;
+  }
+  CloseMainWindow(state, messages);
+  return 0;
+}

@@ -1,0 +1,51 @@
+#include "shell/startup.h"
+
+#include "render/gl_api.h"
+#include "shell/card_check.h"
+
+namespace {
+
+// The show object and its asset set-up (textures, shapes, logo, curves) are not built yet.
+void SetUpShow(StartUpContext&) {}
+
+// Music playback is not built yet; the clock runs on the timer alone.
+std::optional<int> StartMusic(StartUpContext&) { return std::nullopt; }
+
+}  // namespace
+
+std::optional<int> InitRenderState(StartUpContext& context) {
+  CgSetOptimalOptions(context.state.cg, kCgProfileArbFp1);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  return StartUp(context);
+}
+
+std::optional<int> StartUp(StartUpContext& context) {
+  DemoState& state = context.state;
+  if (!CreateOffscreenTarget(context.target, state.setup.renderWidth, state.setup.renderHeight,
+                             QueryOffscreenSupport(), context.messages)) {
+    return 0;
+  }
+  CheckGraphicsCard(context.messages);
+  state.captureText.clear();
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  state.textures.offset = 0;
+  state.textures.compression = true;
+  state.textures.mipmaps = false;
+
+  SetUpShow(context);
+  if (state.setup.musicOn) {
+    if (auto exitCode = StartMusic(context)) return exitCode;
+  }
+
+  ResetClock(context.clock);
+  state.lastTimerReading = ReadClock(context.clock);
+  state.demoClock = 0.0;
+  context.frame.capturePoint = {0.0, 0.0, 0.0};
+  return std::nullopt;
+}

@@ -1,0 +1,26 @@
+// The one-time start-up that runs once the window's GL context is current.
+#pragma once
+
+#include <optional>
+
+#include "render/offscreen_target.h"
+#include "shell/demo_state.h"
+#include "shell/messages.h"
+#include "timing/demo_clock.h"
+#include "timing/frame_record.h"
+
+// Everything start-up creates or fills, owned by the host.
+struct StartUpContext {
+  DemoState& state;
+  FrameRecord& frame;
+  OffscreenTarget& target;
+  DemoClock& clock;
+  MessageSink& messages;
+};
+
+// GL defaults of the show, then StartUp. Returns the exit code when start-up must end the process.
+std::optional<int> InitRenderState(StartUpContext& context);
+
+// Offscreen target, card check, show set-up, music and clock, in that order. Returns the exit code when a
+// failure must end the process.
+std::optional<int> StartUp(StartUpContext& context);

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "shell/card_check.h"
+#include "shell/extensions.h"
+#include "timing/frame_driver.h"
+
+namespace {
+
+TEST(Extensions, OnlyWholeWordsCount) {
+  const std::string_view list = "GL_ARB_multisample_extra GL_EXT_a GL_ARB_multisample";
+  EXPECT_TRUE(ContainsExtensionWord(list, "GL_ARB_multisample"));  // the last word, after a longer one
+  EXPECT_TRUE(ContainsExtensionWord(list, "GL_EXT_a"));
+  EXPECT_FALSE(ContainsExtensionWord("GL_ARB_multisample_extra", "GL_ARB_multisample"));
+  EXPECT_FALSE(ContainsExtensionWord("XGL_EXT_a GL_EXT_ab", "GL_EXT_a"));
+  EXPECT_TRUE(ContainsExtensionWord("GL_EXT_a", "GL_EXT_a"));
+  EXPECT_FALSE(ContainsExtensionWord("", "GL_EXT_a"));
+  EXPECT_FALSE(ContainsExtensionWord("GL_EXT_a", ""));
+}
+
+TEST(CardCheck, AnyRendererContainingEitherModelNumberIsSlow) {
+  EXPECT_TRUE(IsSlowGraphicsCard("GeForce FX 5200/AGP/SSE2"));
+  EXPECT_TRUE(IsSlowGraphicsCard("GeForce 6200 TurboCache"));
+  EXPECT_TRUE(IsSlowGraphicsCard("Other Card v52001"));
+  EXPECT_TRUE(IsSlowGraphicsCard("5200 and 6200"));
+  EXPECT_FALSE(IsSlowGraphicsCard("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_FALSE(IsSlowGraphicsCard("GeForce 520 0"));
+}
+
+TEST(FrameDriver, TimerStepIsNeverNegative) {
+  EXPECT_EQ(TimerStep(1.0, 1.0), 0.0);
+  EXPECT_EQ(TimerStep(0.9, 1.0), 0.0);
+  EXPECT_DOUBLE_EQ(TimerStep(1.25, 1.0), 0.25);
+}
+
+TEST(FrameDriver, ClosingFadeIsImmediateWhileTheClockFollowsTheMusic) {
+  const double fadeRate = double(0.8f);
+  EXPECT_EQ(ClosingFadeLevel(200.0, 200.0, fadeRate, true), 1.0);
+  EXPECT_NEAR(ClosingFadeLevel(232.625, 232.0, fadeRate, false), 0.5, 1e-7);
+  EXPECT_EQ(ClosingFadeLevel(231.0, 232.0, fadeRate, false), 0.0);
+  EXPECT_EQ(ClosingFadeLevel(240.0, 232.0, fadeRate, false), 1.0);
+}
+
+}  // namespace
