@@ -12,7 +12,9 @@ Vec3& StoreValid(Vec3& out, double x, double y, double z) {
   return out;
 }
 
-bool BothSet(const Vec3& a, const Vec3& b) { return a.state != kVecUnset && b.state != kVecUnset; }
+bool BothSet(const Vec3& a, const Vec3& b) {
+  return a.state != kVecUnset && b.state != kVecUnset;
+}
 
 }  // namespace
 

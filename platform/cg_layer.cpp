@@ -42,19 +42,25 @@ void CgSetTextureMatrix(CgProgramSet& set, int program, int slot) {
   SetStateMatrix(set, program, slot, kCgMatrixTexture);
 }
 
-void CgBind(CgProgramSet& set, int program) { Record(set, {.op = CgOp::BindProgram, .program = program}); }
+void CgBind(CgProgramSet& set, int program) {
+  Record(set, {.op = CgOp::BindProgram, .program = program});
+}
 
 void CgSet3f(CgProgramSet& set, int program, int slot, float x, float y, float z) {
   Record(set, {.op = CgOp::SetParameter3f, .program = program, .slot = slot, .xyz = {x, y, z}});
 }
 
-void CgEnableVertex(CgProgramSet& set) { Record(set, {.op = CgOp::EnableProfile, .value = set.vertexProfile}); }
+void CgEnableVertex(CgProgramSet& set) {
+  Record(set, {.op = CgOp::EnableProfile, .value = set.vertexProfile});
+}
 
 void CgEnableFragment(CgProgramSet& set) {
   Record(set, {.op = CgOp::EnableProfile, .value = set.fragmentProfile});
 }
 
-void CgDisableVertex(CgProgramSet& set) { Record(set, {.op = CgOp::DisableProfile, .value = set.vertexProfile}); }
+void CgDisableVertex(CgProgramSet& set) {
+  Record(set, {.op = CgOp::DisableProfile, .value = set.vertexProfile});
+}
 
 void CgDisableFragment(CgProgramSet& set) {
   Record(set, {.op = CgOp::DisableProfile, .value = set.fragmentProfile});

@@ -27,7 +27,8 @@ std::unique_ptr<HeadlessContext> HeadlessContext::Create(std::string& error) {
     eglTerminate(display);
     return nullptr;
   }
-  const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+  const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+                                     EGL_NONE};
   EGLConfig config = nullptr;
   EGLint configCount = 0;
   if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount < 1) {
@@ -56,7 +57,9 @@ HeadlessContext::~HeadlessContext() {
   eglTerminate(display_);
 }
 
-void HeadlessContext::MakeCurrent() { eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_); }
+void HeadlessContext::MakeCurrent() {
+  eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_);
+}
 
 std::string HeadlessContext::Renderer() const {
   const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));

@@ -73,7 +73,8 @@ EventOutcome HandleWindowEvent(const SDL_Event& event, DemoState& state, const F
       SetKey(state, event.key.keysym.sym, false);
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_MIDDLE) AppendCameraCapture(state.captureText, frame, state.camera);
+      if (event.button.button == SDL_BUTTON_MIDDLE)
+        AppendCameraCapture(state.captureText, frame, state.camera);
       break;
     default:
       break;

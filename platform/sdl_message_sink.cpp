@@ -44,8 +44,8 @@ void PrintMessage(const MessageText& message) {
 
 void SdlMessageSink::Show(const MessageText& message) {
   PrintMessage(message);
-  const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                                    1, "OK"};
+  const SDL_MessageBoxButtonData ok{
+      SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"};
   ShowBox(message, &ok, 1);
 }
 

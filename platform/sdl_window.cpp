@@ -13,7 +13,9 @@ namespace {
 constexpr int kWindowedPosition = 50;
 constexpr int kWantedSamples = 4;
 
-SDL_Window* WindowOf(const DemoState& state) { return static_cast<SDL_Window*>(state.window.platformWindow); }
+SDL_Window* WindowOf(const DemoState& state) {
+  return static_cast<SDL_Window*>(state.window.platformWindow);
+}
 
 // Shows the message with SDL's reason for the failure printed beneath it on standard error.
 void ShowWithReason(MessageSink& messages, const MessageText& message) {
@@ -55,7 +57,8 @@ bool EnterFullscreen(SDL_Window* window, int width, int height) {
   SDL_DisplayMode closest{};
   if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) return false;
   if (closest.w != width || closest.h != height) return false;
-  return SDL_SetWindowDisplayMode(window, &closest) == 0 && SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+  return SDL_SetWindowDisplayMode(window, &closest) == 0 &&
+         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
 }
 
 // SDL's video subsystem on a real display. SDL would fall back to drawing into memory where no display is
@@ -77,8 +80,8 @@ bool Fail(DemoState& state, MessageSink& messages, const MessageText& message) {
 
 }  // namespace
 
-bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height, int /*bits*/,
-                    bool fullscreen) {
+bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height,
+                    int /*bits*/, bool fullscreen) {
   state.setup.fullscreen = fullscreen;
   if (!InitDisplayVideo()) {
     ShowWithReason(messages, messages::kRegisterClassFailed);
@@ -103,7 +106,8 @@ bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, 
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) return Fail(state, messages, messages::kCreateContextFailed);
   state.window.platformContext = context;
-  if (SDL_GL_MakeCurrent(window, context) != 0) return Fail(state, messages, messages::kActivateContextFailed);
+  if (SDL_GL_MakeCurrent(window, context) != 0)
+    return Fail(state, messages, messages::kActivateContextFailed);
 
   int samples = 0;
   if (state.window.msaaSupported) SDL_GL_GetAttribute(SDL_GL_MULTISAMPLESAMPLES, &samples);
@@ -134,6 +138,10 @@ void CloseMainWindow(DemoState& state, MessageSink& messages) {
   }
 }
 
-void SwapMainWindow(const DemoState& state) { SDL_GL_SwapWindow(WindowOf(state)); }
+void SwapMainWindow(const DemoState& state) {
+  SDL_GL_SwapWindow(WindowOf(state));
+}
 
-bool CopyTextToClipboard(const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; }
+bool CopyTextToClipboard(const std::string& text) {
+  return SDL_SetClipboardText(text.c_str()) == 0;
+}

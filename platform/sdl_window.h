@@ -9,8 +9,8 @@
 
 // Opens the window, makes its context current, shows and focuses it and sets the viewport. On failure the
 // message has been shown, whatever was made is released, and the result is false.
-bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height, int bits,
-                    bool fullscreen);
+bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height,
+                    int bits, bool fullscreen);
 
 // Releases the context and the window and restores the desktop mode after full screen.
 void CloseMainWindow(DemoState& state, MessageSink& messages);

@@ -38,7 +38,8 @@ GLuint MakeRenderbuffer(GLenum format, int samples, int width, int height) {
   return buffer;
 }
 
-GLuint MakeFramebuffer(GLuint colourTexture, GLuint colourBuffer, GLuint depthBuffer, GLenum depthAttachment) {
+GLuint MakeFramebuffer(GLuint colourTexture, GLuint colourBuffer, GLuint depthBuffer,
+                       GLenum depthAttachment) {
   GLuint framebuffer = 0;
   glGenFramebuffers(1, &framebuffer);
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -69,7 +70,8 @@ bool CreateSingleSampled(OffscreenTarget& target) {
   target.stencil = true;
   target.resolveTexture = MakeColourTexture(target.width, target.height);
   target.depthBuffer = MakeRenderbuffer(GL_DEPTH24_STENCIL8, 0, target.width, target.height);
-  target.framebuffer = MakeFramebuffer(target.resolveTexture, 0, target.depthBuffer, GL_DEPTH_STENCIL_ATTACHMENT);
+  target.framebuffer =
+      MakeFramebuffer(target.resolveTexture, 0, target.depthBuffer, GL_DEPTH_STENCIL_ATTACHMENT);
   target.resolveFramebuffer = target.framebuffer;
   return FramebufferComplete(target.framebuffer);
 }
@@ -78,7 +80,8 @@ bool CreateSingleSampled(OffscreenTarget& target) {
 
 OffscreenSupport QueryOffscreenSupport() {
   OffscreenSupport support;
-  support.framebufferObjects = epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object");
+  support.framebufferObjects =
+      epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object");
   if (support.framebufferObjects) glGetIntegerv(GL_MAX_SAMPLES, &support.maxSamples);
   return support;
 }
@@ -89,7 +92,8 @@ bool CreateOffscreenTarget(OffscreenTarget& target, int width, int height, const
   target.width = std::max(width, 1);
   target.height = std::max(height, 1);
 
-  bool made = support.framebufferObjects && support.maxSamples >= kWantedSamples && CreateMultisampled(target);
+  bool made =
+      support.framebufferObjects && support.maxSamples >= kWantedSamples && CreateMultisampled(target);
   if (!made) {
     ReleaseOffscreenTarget(target);
     target.width = std::max(width, 1);
@@ -185,7 +189,8 @@ void ResetContextState() {
     glDisable(capability);
   }
   glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
-  for (GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE}) glPixelTransferf(scale, 1.0f);
+  for (GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE})
+    glPixelTransferf(scale, 1.0f);
   for (GLenum bias : {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS}) glPixelTransferf(bias, 0.0f);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);

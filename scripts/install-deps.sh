@@ -14,7 +14,7 @@ packages=(
   # JPEG encoding for the asset pack and as a test oracle
   libjpeg62-turbo-dev libturbojpeg0-dev
   # headless end-to-end tests
-  xvfb xauth xdotool xclip x11-utils libx11-dev
+  xvfb xauth xdotool xclip x11-utils libx11-dev bc
 )
 
 missing=()

@@ -14,8 +14,8 @@ void TrimFraction(std::string& digits) {
 }
 
 std::string Triple(const char* label, double p, double q, double r, const char* ending) {
-  return std::string(label) + FormatSignificant6(p) + "," + FormatSignificant6(q) + "," + FormatSignificant6(r) +
-         ending;
+  return std::string(label) + FormatSignificant6(p) + "," + FormatSignificant6(q) + "," +
+         FormatSignificant6(r) + ending;
 }
 
 }  // namespace

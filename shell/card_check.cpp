@@ -6,7 +6,11 @@ bool IsSlowGraphicsCard(std::string_view renderer) {
   return renderer.find("5200") != std::string_view::npos || renderer.find("6200") != std::string_view::npos;
 }
 
+void WarnAboutSlowCard(std::string_view renderer, MessageSink& messages) {
+  if (IsSlowGraphicsCard(renderer)) messages.Show(messages::kSlowGraphicsCard);
+}
+
 void CheckGraphicsCard(MessageSink& messages) {
   const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  if (renderer && IsSlowGraphicsCard(renderer)) messages.Show(messages::kSlowGraphicsCard);
+  if (renderer) WarnAboutSlowCard(renderer, messages);
 }

@@ -9,7 +9,9 @@ namespace {
 void SetUpShow(StartUpContext&) {}
 
 // Music playback is not built yet; the clock runs on the timer alone.
-std::optional<int> StartMusic(StartUpContext&) { return std::nullopt; }
+std::optional<int> StartMusic(StartUpContext&) {
+  return std::nullopt;
+}
 
 }  // namespace
 

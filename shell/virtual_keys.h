@@ -8,6 +8,6 @@ constexpr int kVkLeft = 0x25;
 constexpr int kVkUp = 0x26;
 constexpr int kVkRight = 0x27;
 constexpr int kVkDown = 0x28;
-constexpr int kVkDigit0 = 0x30;  // '0' ... '9'
+constexpr int kVkDigit0 = 0x30;   // '0' ... '9'
 constexpr int kVkLetterA = 0x41;  // 'A' ... 'Z'
 constexpr int kVkF1 = 0x70;       // F1 ... F24

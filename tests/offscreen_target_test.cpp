@@ -53,7 +53,8 @@ void DrawTwoHalves(const OffscreenTarget& target) {
 
 const Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlack{0, 0, 0, 255};
 
-// Presents a 64 x 36 (16:9) two-halves picture into an 80 x 80 window: 80 x 45 picture, bars of 17 and 18 rows.
+// Presents a 64 x 36 (16:9) two-halves picture into an 80 x 80 window: 80 x 45 picture, bars of 17 and 18
+// rows.
 void ExpectLetterboxedTwoHalves(const OffscreenTarget& target) {
   DrawTwoHalves(target);
   FakeWindow window(80, 80);

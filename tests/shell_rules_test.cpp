@@ -2,6 +2,7 @@
 
 #include "shell/card_check.h"
 #include "shell/extensions.h"
+#include "tests/recording_messages.h"
 #include "timing/frame_driver.h"
 
 namespace {
@@ -15,6 +16,15 @@ TEST(Extensions, OnlyWholeWordsCount) {
   EXPECT_TRUE(ContainsExtensionWord("GL_EXT_a", "GL_EXT_a"));
   EXPECT_FALSE(ContainsExtensionWord("", "GL_EXT_a"));
   EXPECT_FALSE(ContainsExtensionWord("GL_EXT_a", ""));
+}
+
+TEST(CardCheck, ASlowCardIsWarnedAboutOnceAndTheShowGoesOn) {
+  RecordingMessages messages;
+  WarnAboutSlowCard("GeForce 5200 6200", messages);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0], messages::kSlowGraphicsCard.text);
+  WarnAboutSlowCard("Mesa Intel(R) UHD Graphics 620", messages);
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST(CardCheck, AnyRendererContainingEitherModelNumberIsSlow) {
@@ -38,6 +48,34 @@ TEST(FrameDriver, ClosingFadeIsImmediateWhileTheClockFollowsTheMusic) {
   EXPECT_NEAR(ClosingFadeLevel(232.625, 232.0, fadeRate, false), 0.5, 1e-7);
   EXPECT_EQ(ClosingFadeLevel(231.0, 232.0, fadeRate, false), 0.0);
   EXPECT_EQ(ClosingFadeLevel(240.0, 232.0, fadeRate, false), 1.0);
+}
+
+TEST(CgLayer, NullHandlesWithTheShowsProfilesAndARecordedCallSequence) {
+  std::vector<CgCall> calls;
+  CgProgramSet set;
+  set.log = &calls;
+  CgCreate(set);
+  EXPECT_EQ(set.vertexProfile, 6150);
+  EXPECT_EQ(set.fragmentProfile, 7000);
+  CgBind(set, 0);
+  CgEnableFragment(set);
+  CgLookupParameter(set, 0, 1, "CameraPos");
+  CgSet3f(set, 0, 1, 1, 2, 3);
+  CgSetTextureMatrix(set, 0, 6);
+  CgDisableVertex(set);
+  CgLookupParameter(set, 99, 99, "Outside");  // out of the table: recorded, nothing written
+
+  ASSERT_EQ(calls.size(), 8u);
+  EXPECT_EQ(calls[1].op, CgOp::BindProgram);
+  EXPECT_EQ(calls[2].value, 7000);
+  EXPECT_EQ(calls[3].name, "CameraPos");
+  EXPECT_EQ(calls[3].slot, 1);
+  EXPECT_EQ(calls[4].xyz, (std::array<float, 3>{1, 2, 3}));
+  EXPECT_EQ(calls[5].value, kCgMatrixTexture);
+  EXPECT_EQ(calls[6].op, CgOp::DisableProfile);
+  EXPECT_EQ(calls[6].value, 6150);
+  EXPECT_EQ(set.parameters[0][1], nullptr);
+  EXPECT_EQ(set.parameters.size() * set.parameters[0].size(), size_t(kCgProgramCount) * 16);
 }
 
 }  // namespace

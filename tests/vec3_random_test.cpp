@@ -17,7 +17,9 @@ void ExpectVec(const Vec3& v, int state, float x, float y, float z) {
 
 const Vec3 kUnset(kVecUnset, 7, 8, 9);
 
-TEST(Vec3, DefaultIsValidZero) { ExpectVec(Vec3(), kVecValid, 0, 0, 0); }
+TEST(Vec3, DefaultIsValidZero) {
+  ExpectVec(Vec3(), kVecValid, 0, 0, 0);
+}
 
 TEST(Vec3, AnUnsetOperandGivesTheValidZeroVector) {
   const Vec3 a(kVecValid, 1, 2, 3);

@@ -20,8 +20,8 @@ void DarkenPicture(double level) {
     glPushMatrix();
     glLoadIdentity();
   }
-  for (GLenum capability : {GL_DEPTH_TEST, GL_TEXTURE_2D, GL_LIGHTING, GL_CULL_FACE, GL_ALPHA_TEST, GL_FOG,
-                            GL_STENCIL_TEST}) {
+  for (GLenum capability :
+       {GL_DEPTH_TEST, GL_TEXTURE_2D, GL_LIGHTING, GL_CULL_FACE, GL_ALPHA_TEST, GL_FOG, GL_STENCIL_TEST}) {
     glDisable(capability);
   }
   glEnable(GL_BLEND);
@@ -40,7 +40,9 @@ void DarkenPicture(double level) {
 
 }  // namespace
 
-double TimerStep(double now, double lastReading) { return std::max(now - lastReading, 0.0); }
+double TimerStep(double now, double lastReading) {
+  return std::max(now - lastReading, 0.0);
+}
 
 double ClosingFadeLevel(double demoClock, double endStart, double fadeRate, bool musicSync) {
   if (musicSync) return 1.0;
@@ -63,7 +65,8 @@ FrameOutcome RunFrame(FrameContext& context) {
   if (state.demoClock > kShowEnd) return FrameOutcome::EndProcess;
 
   if (state.endingStarted) {
-    const double level = ClosingFadeLevel(state.demoClock, state.endStart, state.setup.fadeRate, state.musicSync);
+    const double level =
+        ClosingFadeLevel(state.demoClock, state.endStart, state.setup.fadeRate, state.musicSync);
     DarkenPicture(level);
     if (level > 0.999) {
       context.host.CopyTextToClipboard(state.captureText);
