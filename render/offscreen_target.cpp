@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "render/gl_api.h"
+#include "render/overlay.h"
 
 namespace {
 
@@ -147,40 +149,19 @@ void PresentOffscreenTarget(const OffscreenTarget& target, uint32_t destination,
                             int destinationHeight) {
   ResolveOffscreenTarget(target);
   glBindFramebuffer(GL_FRAMEBUFFER, destination);
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-
-  glDisable(GL_SCISSOR_TEST);
+  BeginOverlay();
   glViewport(0, 0, destinationWidth, destinationHeight);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
 
   const PixelRect rect = LetterboxRect(target.width, target.height, destinationWidth, destinationHeight);
   glViewport(rect.x, rect.y, rect.width, rect.height);
-  for (GLenum capability : {GL_DEPTH_TEST, GL_BLEND, GL_LIGHTING, GL_CULL_FACE, GL_ALPHA_TEST, GL_FOG,
-                            GL_STENCIL_TEST, GL_TEXTURE_1D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T}) {
-    glDisable(capability);
-  }
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, target.resolveTexture);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
   glColor4f(1, 1, 1, 1);
-
-  for (GLenum matrix : {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(matrix);
-    glPushMatrix();
-    glLoadIdentity();
-  }
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0), glVertex2f(-1, -1);
-  glTexCoord2f(1, 0), glVertex2f(1, -1);
-  glTexCoord2f(1, 1), glVertex2f(1, 1);
-  glTexCoord2f(0, 1), glVertex2f(-1, 1);
-  glEnd();
-  for (GLenum matrix : {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(matrix);
-    glPopMatrix();
-  }
-  glPopAttrib();
+  DrawViewportQuad();
+  EndOverlay();
 }
 
 void ResetContextState() {

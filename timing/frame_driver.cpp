@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/gl_api.h"
+#include "render/overlay.h"
 
 namespace {
 
@@ -14,28 +15,13 @@ void DrawShowFrame(FrameContext& context) {
 
 // Multiplies every pixel of the current target by (1 - level), leaving all GL state as found.
 void DarkenPicture(double level) {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  for (GLenum matrix : {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(matrix);
-    glPushMatrix();
-    glLoadIdentity();
-  }
-  for (GLenum capability :
-       {GL_DEPTH_TEST, GL_TEXTURE_2D, GL_LIGHTING, GL_CULL_FACE, GL_ALPHA_TEST, GL_FOG, GL_STENCIL_TEST}) {
-    glDisable(capability);
-  }
+  BeginOverlay();
   glEnable(GL_BLEND);
   glBlendFunc(GL_ZERO, GL_SRC_COLOR);
   const float keep = static_cast<float>(1.0 - level);
   glColor4f(keep, keep, keep, keep);
-  glBegin(GL_QUADS);
-  glVertex2f(-1, -1), glVertex2f(1, -1), glVertex2f(1, 1), glVertex2f(-1, 1);
-  glEnd();
-  for (GLenum matrix : {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(matrix);
-    glPopMatrix();
-  }
-  glPopAttrib();
+  DrawViewportQuad();
+  EndOverlay();
 }
 
 }  // namespace
