@@ -57,3 +57,9 @@ bool SdlMessageSink::AskYesNo(const MessageText& message) {
   };
   return ShowBox(message, buttons, 2) == 1;
 }
+
+void ShowWithSdlReason(MessageSink& messages, const MessageText& message) {
+  const std::string reason = SDL_GetError();
+  messages.Show(message);
+  if (!reason.empty()) std::fprintf(stderr, "  (SDL: %s)\n", reason.c_str());
+}

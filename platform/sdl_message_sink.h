@@ -13,3 +13,6 @@ class SdlMessageSink : public MessageSink {
 
 // Prints a message to standard error: caption, then text.
 void PrintMessage(const MessageText& message);
+
+// Shows the message of a failed SDL call, with SDL's reason printed beneath it on standard error.
+void ShowWithSdlReason(MessageSink& messages, const MessageText& message);

@@ -2,10 +2,8 @@
 
 #include <SDL.h>
 
-#include <cstdio>
-#include <string>
-#include <string_view>
-
+#include "platform/sdl_display.h"
+#include "platform/sdl_message_sink.h"
 #include "shell/viewport.h"
 
 namespace {
@@ -15,13 +13,6 @@ constexpr int kWantedSamples = 4;
 
 SDL_Window* WindowOf(const DemoState& state) {
   return static_cast<SDL_Window*>(state.window.platformWindow);
-}
-
-// Shows the message with SDL's reason for the failure printed beneath it on standard error.
-void ShowWithReason(MessageSink& messages, const MessageText& message) {
-  const std::string reason = SDL_GetError();
-  messages.Show(message);
-  if (!reason.empty()) std::fprintf(stderr, "  (SDL: %s)\n", reason.c_str());
 }
 
 void SetContextAttributes(int samples) {
@@ -61,20 +52,9 @@ bool EnterFullscreen(SDL_Window* window, int width, int height) {
          SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
 }
 
-// SDL's video subsystem on a real display. SDL would fall back to drawing into memory where no display is
-// found; the show then fails as on a machine without a screen, unless that driver was asked for by name.
-bool InitDisplayVideo() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-  const std::string_view driver = SDL_GetCurrentVideoDriver();
-  if (SDL_getenv("SDL_VIDEODRIVER") || (driver != "offscreen" && driver != "dummy")) return true;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  SDL_SetError("No available video device");
-  return false;
-}
-
 bool Fail(DemoState& state, MessageSink& messages, const MessageText& message) {
   CloseMainWindow(state, messages);
-  ShowWithReason(messages, message);
+  ShowWithSdlReason(messages, message);
   return false;
 }
 
@@ -84,7 +64,7 @@ bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, 
                     int /*bits*/, bool fullscreen) {
   state.setup.fullscreen = fullscreen;
   if (!InitDisplayVideo()) {
-    ShowWithReason(messages, messages::kRegisterClassFailed);
+    ShowWithSdlReason(messages, messages::kRegisterClassFailed);
     return false;
   }
 

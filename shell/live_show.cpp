@@ -2,9 +2,12 @@
 
 #include <SDL.h>
 
+#include "platform/fltk_setup_dialog.h"
+#include "platform/sdl_display.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_message_sink.h"
 #include "platform/sdl_window.h"
+#include "shell/display_modes.h"
 #include "shell/startup.h"
 #include "shell/virtual_keys.h"
 #include "timing/frame_driver.h"
@@ -31,11 +34,23 @@ class LiveFrameHost : public FrameHost {
   MessageSink& messages_;
 };
 
-// Until the setup dialog exists the show opens windowed at 1280 x 720 with music.
-void ChooseDefaultSetup(SetupOptions& setup) {
-  setup.fullscreen = false;
-  setup.windowWidth = setup.renderWidth = 1280;
-  setup.windowHeight = setup.renderHeight = 720;
+// Lists the display modes and runs the setup dialog. False when the show must not start: no display, or the
+// user quit.
+bool ChooseSetup(SetupOptions& setup, MessageSink& messages) {
+  if (!InitDisplayVideo()) {
+    ShowWithSdlReason(messages, messages::kRegisterClassFailed);
+    return false;
+  }
+  std::vector<DisplayMode> modes;
+  EnumerateDisplayModes(modes);
+  modes = ModesForDialog(std::move(modes), DesktopDisplayMode());
+  std::vector<std::string> labels;
+  for (DisplayMode mode : modes) labels.push_back(DisplayModeLabel(mode));
+
+  const auto result = RunSetupDialog(labels, DefaultModeIndex(modes));
+  if (!result) return false;
+  ApplyRunCommand(setup, result->choice, modes[result->selection]);
+  return true;
 }
 
 // Drains the event queue; false once the window has been closed.
@@ -52,7 +67,7 @@ bool DispatchEvents(DemoState& state) {
 int RunLiveShow(const LiveShowHooks& hooks) {
   DemoState& state = gDemoState;
   SdlMessageSink messages;
-  ChooseDefaultSetup(state.setup);
+  if (!ChooseSetup(state.setup, messages)) return 0;
 
   if (!OpenMainWindow(state, messages, kWindowTitle, state.setup.windowWidth, state.setup.windowHeight,
                       kColourBits, state.setup.fullscreen)) {

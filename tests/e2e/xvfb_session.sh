@@ -1,7 +1,7 @@
 # Sourced by the end-to-end tests: starts a private virtual X server and exports its DISPLAY; the server and
 # the scratch directory go away when the test script exits.
 e2e_scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x720x24}" -nolisten tcp 3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
 e2e_xvfb=$!
 trap 'kill $e2e_xvfb 2>/dev/null; wait $e2e_xvfb 2>/dev/null; rm -rf "$e2e_scratch"' EXIT
 for _ in $(seq 100); do
@@ -30,7 +30,50 @@ wait_exit() {
   return 124
 }
 
-# find_window TITLE: the id of the first visible window with exactly that title, within 30 s.
+# window_titled TITLE: the id of a top-level window with exactly that title, or nothing. (xwininfo reads
+# UTF-8 titles, which xdotool's name search misses.)
+window_titled() {
+  xwininfo -root -children 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n1
+}
+
+# find_window TITLE: like window_titled, waiting up to 30 s for the window to be mapped.
 find_window() {
-  timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+  local window
+  for _ in $(seq 300); do
+    window=$(window_titled "$1")
+    if [ -n "$window" ] && xwininfo -id "$window" | grep -q 'IsViewable'; then
+      echo "$window"; return
+    fi
+    sleep 0.1
+  done
+}
+
+dialog_title='           Velmora by Oskel - 2008 '
+show_title=' = Velmora Oskel 2008 = '
+
+# start_through_dialog KEYS...: starts velmora (stderr to stderr.log), waits for the setup dialog, focuses it
+# and types the keys. Sets $pid; fails when the dialog does not appear.
+start_through_dialog() {
+  "$velmora" 2>stderr.log &
+  pid=$!
+  local dialog
+  dialog=$(find_window "$dialog_title")
+  if [ -z "$dialog" ]; then
+    fail "the setup dialog did not appear"; cat stderr.log; return 1
+  fi
+  xdotool windowfocus --sync "$dialog"
+  [ $# -eq 0 ] || xdotool key --delay 50 "$@"
+}
+
+# hold_escape WINDOW: Escape held across several frames (a tap between two frames is not seen, by design).
+hold_escape() {
+  xdotool windowfocus --sync "$1"
+  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+}
+
+# expect_exit NAME CODE: waits up to 20 s for $pid and checks its exit code.
+expect_exit() {
+  wait_exit "$pid" 20
+  local code=$?
+  if [ "$code" -eq "$2" ]; then pass "$1: exit code $code"; else fail "$1: exit code $code"; cat stderr.log; fi
 }
