@@ -61,6 +61,7 @@ start_through_dialog() {
   if [ -z "$dialog" ]; then
     fail "the setup dialog did not appear"; cat stderr.log; return 1
   fi
+  sleep 0.3  # a freshly mapped dialog may not take keys yet
   xdotool windowfocus --sync "$dialog"
   [ $# -eq 0 ] || xdotool key --delay 50 "$@"
 }
