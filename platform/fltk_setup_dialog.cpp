@@ -13,24 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/fltk_message_box.h"
 #include "resources/setup_dialog_template.h"
 
 namespace {
 
 constexpr Fl_Font kDialogFont = FL_FREE_FONT;
 constexpr int kPixelsPerInch = 96;
-
-// FLTK ends the process when it cannot open the X display, so the display is tried first.
-bool CanOpenDisplay() {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) {
-    std::fprintf(stderr, "The setup dialog cannot be shown: no X11 display (DISPLAY=%s)\n",
-                 std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
-    return false;
-  }
-  XCloseDisplay(display);
-  return true;
-}
 
 // A group box: an etched frame whose top edge runs through the middle of its caption.
 class GroupFrame : public Fl_Box {
@@ -142,7 +131,11 @@ DialogWidgets BuildControls(DialogBaseUnits base, int fontPixels) {
 }  // namespace
 
 std::optional<SetupDialogResult> RunSetupDialog(const std::vector<std::string>& labels, size_t defaultIndex) {
-  if (!CanOpenDisplay()) return std::nullopt;
+  if (!X11DisplayReachable()) {
+    std::fprintf(stderr, "The setup dialog cannot be shown: no X11 display (DISPLAY=%s)\n",
+                 std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+    return std::nullopt;
+  }
   fl_open_display();
 
   static const std::string fontName(kSetupDialogTemplate.fontName);  // FLTK keeps the pointer

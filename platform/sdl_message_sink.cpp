@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/fltk_message_box.h"
+
 namespace {
 
 Uint32 IconFlags(MessageIcon icon) {
@@ -46,7 +48,7 @@ void SdlMessageSink::Show(const MessageText& message) {
   PrintMessage(message);
   const SDL_MessageBoxButtonData ok{
       SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"};
-  ShowBox(message, &ok, 1);
+  if (ShowBox(message, &ok, 1) < 0) ShowFltkMessageBox(message, false);
 }
 
 bool SdlMessageSink::AskYesNo(const MessageText& message) {
@@ -55,7 +57,9 @@ bool SdlMessageSink::AskYesNo(const MessageText& message) {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
   };
-  return ShowBox(message, buttons, 2) == 1;
+  int answer = ShowBox(message, buttons, 2);
+  if (answer < 0) answer = ShowFltkMessageBox(message, true);
+  return answer == 1;
 }
 
 void ShowWithSdlReason(MessageSink& messages, const MessageText& message) {

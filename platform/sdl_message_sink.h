@@ -1,5 +1,5 @@
-// Message boxes through SDL; every message is printed to standard error as well, so it is seen even where no
-// box can be shown (no display).
+// Message boxes through SDL (FLTK where SDL cannot show one); every message is printed to standard error as
+// well, so it is seen even where no box can be shown (no display).
 #pragma once
 
 #include "shell/messages.h"

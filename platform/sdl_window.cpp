@@ -121,7 +121,3 @@ void CloseMainWindow(DemoState& state, MessageSink& messages) {
 void SwapMainWindow(const DemoState& state) {
   SDL_GL_SwapWindow(WindowOf(state));
 }
-
-bool CopyTextToClipboard(const std::string& text) {
-  return SDL_SetClipboardText(text.c_str()) == 0;
-}

@@ -2,8 +2,6 @@
 // platform offers it, windowed or full screen.
 #pragma once
 
-#include <string>
-
 #include "shell/demo_state.h"
 #include "shell/messages.h"
 
@@ -17,5 +15,3 @@ void CloseMainWindow(DemoState& state, MessageSink& messages);
 
 // Presents the back buffer.
 void SwapMainWindow(const DemoState& state);
-
-bool CopyTextToClipboard(const std::string& text);

@@ -14,7 +14,9 @@ packages=(
   # JPEG encoding for the asset pack and as a test oracle
   libjpeg62-turbo-dev libturbojpeg0-dev
   # headless end-to-end tests
-  xvfb xauth xdotool xclip x11-utils x11-apps netpbm libx11-dev bc
+  xvfb xauth xdotool xclip x11-utils x11-apps netpbm libx11-dev bc xfonts-base
+  # test music (sox writes MP3 through LAME), listening checks
+  sox libsox-fmt-mp3
   # the setup dialog's font (metric-compatible with Arial)
   fonts-liberation2
 )

@@ -2,10 +2,12 @@
 
 #include <SDL.h>
 
+#include "platform/clipboard.h"
 #include "platform/fltk_setup_dialog.h"
 #include "platform/sdl_display.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_message_sink.h"
+#include "platform/sdl_music_player.h"
 #include "platform/sdl_window.h"
 #include "shell/display_modes.h"
 #include "shell/startup.h"
@@ -22,6 +24,7 @@ DemoState gDemoState;
 FrameRecord gFrameRecord;
 OffscreenTarget gOffscreenTarget;
 DemoClock gDemoClock;
+SdlMusicPlayer gMusic;
 
 class LiveFrameHost : public FrameHost {
  public:
@@ -73,11 +76,12 @@ int RunLiveShow(const LiveShowHooks& hooks) {
                       kColourBits, state.setup.fullscreen)) {
     return 0;
   }
-  StartUpContext startUp{state, gFrameRecord, gOffscreenTarget, gDemoClock, messages};
+  StartUpContext startUp{
+      state, gFrameRecord, gOffscreenTarget, gDemoClock, messages, gMusic, [] { SDL_GL_SetSwapInterval(0); }};
   if (auto exitCode = InitRenderState(startUp)) return *exitCode;
 
   LiveFrameHost host(state, messages);
-  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, host};
+  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host};
   bool firstSwap = true;
   while (DispatchEvents(state)) {
     if (state.windowActive && RunFrame(frame) == FrameOutcome::EndProcess) return 0;

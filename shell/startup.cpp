@@ -8,8 +8,19 @@ namespace {
 // The show object and its asset set-up (textures, shapes, logo, curves) are not built yet.
 void SetUpShow(StartUpContext&) {}
 
-// Music playback is not built yet; the clock runs on the timer alone.
-std::optional<int> StartMusic(StartUpContext&) {
+// Loads the music and starts it from its first sample; frames stop waiting for the vertical retrace.
+std::optional<int> StartMusic(StartUpContext& context) {
+  MusicPlayer& music = context.music;
+  if (!music.Init()) {
+    context.messages.Show(messages::kSoundInitFailed);
+    return 1;
+  }
+  if (!music.Load(kMusicFile)) {
+    context.messages.Show(messages::kNoSoundFile);
+    return 0;
+  }
+  if (context.stopWaitingForVsync) context.stopWaitingForVsync();
+  music.Play();
   return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // The one-time start-up that runs once the window's GL context is current.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "render/offscreen_target.h"
@@ -8,6 +9,7 @@
 #include "shell/messages.h"
 #include "timing/demo_clock.h"
 #include "timing/frame_record.h"
+#include "timing/music_player.h"
 
 // Everything start-up creates or fills, owned by the host.
 struct StartUpContext {
@@ -16,6 +18,8 @@ struct StartUpContext {
   OffscreenTarget& target;
   DemoClock& clock;
   MessageSink& messages;
+  MusicPlayer& music;                         // only used when music is on
+  std::function<void()> stopWaitingForVsync;  // called as the music starts
 };
 
 // GL defaults of the show, then StartUp. Returns the exit code when start-up must end the process.

@@ -3,9 +3,13 @@
 
 #include <cstdint>
 
+// Nanoseconds of the system's monotonic clock.
+int64_t MonotonicNanoseconds();
+
 struct DemoClock {
-  int64_t lastCounter = 0;  // nanoseconds of the monotonic clock at the previous call
+  int64_t lastCounter = 0;  // counter reading at the previous call
   double elapsed = 0.0;
+  int64_t (*counter)() = MonotonicNanoseconds;  // nanoseconds; tests hand in a scripted one
 };
 
 void ResetClock(DemoClock& clock);

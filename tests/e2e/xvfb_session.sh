@@ -15,6 +15,10 @@ export DISPLAY=":$(head -n1 "$e2e_scratch/display")"
 export SDL_AUDIODRIVER=dummy
 unset WAYLAND_DISPLAY
 
+# A stand-in for the show's music where the show runs: 30 s of a low tone.
+mkdir -p "$e2e_scratch/music"
+sox -q -n -r 44100 -c 2 -C 128 "$e2e_scratch/music/Tessaly - Slow Orbit.mp3" synth 30 sine 87 vol 0.3
+
 e2e_failures=0
 fail() { echo "FAIL: $*"; e2e_failures=$((e2e_failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -64,6 +68,17 @@ start_through_dialog() {
   sleep 0.3  # a freshly mapped dialog may not take keys yet
   xdotool windowfocus --sync "$dialog"
   [ $# -eq 0 ] || xdotool key --delay 50 "$@"
+}
+
+# answer_message_box CAPTION: waits for an SDL message box with that caption and presses its default button.
+answer_message_box() {
+  local box
+  box=$(find_window "$1")
+  if [ -z "$box" ]; then
+    fail "no message box \"$1\""; return 1
+  fi
+  sleep 0.3
+  xdotool windowfocus --sync "$box" key Return
 }
 
 # hold_escape WINDOW: Escape held across several frames (a tap between two frames is not seen, by design).

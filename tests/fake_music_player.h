@@ -1,0 +1,34 @@
+// A MusicPlayer whose position is set by the test and which counts every call made to it.
+#pragma once
+
+#include <vector>
+
+#include "timing/music_player.h"
+#include "timing/spectrum.h"
+
+class FakeMusicPlayer : public MusicPlayer {
+ public:
+  bool Init() override { return ++calls, initWorks; }
+  bool Load(const std::string& path) override {
+    loaded = path;
+    return ++calls, loadWorks;
+  }
+  void Play() override { ++calls, ++plays; }
+  uint32_t Position() override { return ++calls, position; }
+  uint32_t Frequency() override { return ++calls, 44100; }
+  uint32_t Length() override { return ++calls, length; }
+  const float* Spectrum() override { return ++calls, spectrum.data(); }
+  void SetVolume(int volume) override { ++calls, volumes.push_back(volume); }
+  void Close() override { ++calls, ++closes; }
+
+  void SetSeconds(double seconds) { position = uint32_t(seconds * 44100); }
+
+  bool initWorks = true;
+  bool loadWorks = true;
+  uint32_t position = 0;
+  uint32_t length = 240 * 44100;
+  ::Spectrum spectrum{};
+  std::string loaded;
+  std::vector<int> volumes;
+  int calls = 0, plays = 0, closes = 0;
+};

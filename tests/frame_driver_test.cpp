@@ -1,0 +1,195 @@
+#include <algorithm>
+#include <cmath>
+
+#include "effects/random.h"
+#include "render/gl_api.h"
+#include "shell/startup.h"
+#include "tests/fake_music_player.h"
+#include "tests/gl_fixture.h"
+#include "tests/recording_messages.h"
+#include "timing/frame_driver.h"
+
+namespace {
+
+int64_t gNowNanoseconds = 0;
+int64_t ScriptedCounter() {
+  return gNowNanoseconds;
+}
+
+class FakeHost : public FrameHost {
+ public:
+  void CopyTextToClipboard(const std::string& text) override { clipboard.push_back(text); }
+  void CloseMainWindow() override { ++closed; }
+  std::vector<std::string> clipboard;
+  int closed = 0;
+};
+
+class FrameDriverTest : public GlTest {
+ protected:
+  void TearDown() override { ReleaseOffscreenTarget(target); }
+
+  std::optional<int> StartUp(bool musicOn) {
+    gNowNanoseconds = 0;
+    clock.counter = ScriptedCounter;
+    state.setup.renderWidth = 160;
+    state.setup.renderHeight = 90;
+    state.setup.musicOn = musicOn;
+    state.cg.log = &cgCalls;
+    return InitRenderState(startUp);
+  }
+
+  // Lets `seconds` pass on the timer, then runs one frame.
+  FrameOutcome Frame(double seconds) {
+    gNowNanoseconds += int64_t(std::llround(seconds * 1e9));
+    return RunFrame(context);
+  }
+
+  uint8_t CentreRed() {
+    ResolveOffscreenTarget(target);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.resolveFramebuffer);
+    uint8_t pixel[4] = {};
+    glReadPixels(80, 45, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return pixel[0];
+  }
+
+  DemoState state;
+  FrameRecord frame;
+  OffscreenTarget target;
+  DemoClock clock;
+  RecordingMessages messages;
+  FakeMusicPlayer music;
+  bool vsyncStopped = false;
+  std::vector<CgCall> cgCalls;
+  FakeHost host;
+  StartUpContext startUp{state, frame, target, clock, messages, music, [this] { vsyncStopped = true; }};
+  FrameContext context{state, frame, target, clock, music, host};
+};
+
+TEST_F(FrameDriverTest, StartUpLoadsAndStartsTheMusicThenTheClock) {
+  EXPECT_FALSE(StartUp(true).has_value());
+  EXPECT_TRUE(messages.shown.empty());  // llvmpipe is no slow card, and it multisamples
+  EXPECT_EQ(music.loaded, "music//Tessaly - Slow Orbit.mp3");
+  EXPECT_EQ(music.plays, 1);
+  EXPECT_TRUE(vsyncStopped);
+  EXPECT_EQ(state.demoClock, 0.0);
+  EXPECT_EQ(target.width, 160);
+  ASSERT_FALSE(cgCalls.empty());
+  EXPECT_EQ(cgCalls[0].op, CgOp::SetOptimalOptions);
+  EXPECT_EQ(cgCalls[0].value, 7000);
+}
+
+TEST_F(FrameDriverTest, NoSoundDeviceEndsWithCodeOneAndAMissingFileWithZero) {
+  music.initWorks = false;
+  EXPECT_EQ(StartUp(true), 1);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(messages::kSoundInitFailed.text)});
+  ReleaseOffscreenTarget(target);
+
+  music.initWorks = true;
+  music.loadWorks = false;
+  messages.shown.clear();
+  EXPECT_EQ(StartUp(true), 0);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(messages::kNoSoundFile.text)});
+  EXPECT_EQ(music.plays, 0);
+}
+
+TEST_F(FrameDriverTest, TheClockClosesATenthOfItsDistanceToTheMusicEachFrame) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  music.SetSeconds(2.0);  // the music is 2 s ahead
+  Frame(0.016);
+  EXPECT_NEAR(state.demoClock, 0.016 + 0.2, 1e-6);
+
+  state.demoClock = 231.0;  // past 230 s: timer steps only
+  music.SetSeconds(233.0);
+  Frame(0.016);
+  EXPECT_NEAR(state.demoClock, 231.016, 1e-9);
+  EXPECT_TRUE(state.musicSync);
+}
+
+TEST_F(FrameDriverTest, TheLastFiveSecondsOfMusicEndTheSyncForGood) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  state.demoClock = 100.0;
+  music.SetSeconds(235.5);
+  Frame(0.02);
+  EXPECT_FALSE(state.musicSync);
+  EXPECT_NEAR(state.demoClock, 100.02, 1e-9);
+  music.SetSeconds(100.0);  // even if the position went back
+  Frame(0.02);
+  EXPECT_FALSE(state.musicSync);
+}
+
+TEST_F(FrameDriverTest, EachFrameWithMusicReseedsFromTheClockAndCopiesTheSpectrum) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  state.demoClock = 1.5;
+  music.SetSeconds(1.5);
+  music.spectrum[2] = 0.75f;
+  music.spectrum[511] = 0.25f;
+  Frame(0.0);
+  const uint32_t afterFrame = RandomState();
+  RandomSeed(1500000);
+  for (int i = 0; i < 50; ++i) RandomRaw();
+  EXPECT_EQ(afterFrame, RandomState());
+  EXPECT_EQ(frame.spectrum[2], 0.75f);
+  EXPECT_EQ(frame.spectrum[511], 0.25f);
+}
+
+TEST_F(FrameDriverTest, TheFrameThatPassesTheEndIsNeverShown) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  state.demoClock = 236.7;
+  music.SetSeconds(236.7);
+  EXPECT_EQ(Frame(0.09), FrameOutcome::Continue);  // 236.79
+  EXPECT_EQ(Frame(0.02), FrameOutcome::EndProcess);
+  EXPECT_TRUE(host.clipboard.empty());
+  EXPECT_EQ(host.closed, 0);
+  EXPECT_EQ(music.closes, 0);
+}
+
+TEST_F(FrameDriverTest, EscapeWhileFollowingTheMusicEndsOnTheNextFrame) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  state.demoClock = 200.0;
+  music.SetSeconds(200.0);
+  state.captureText = "Cam :0.,0.,0.  \n";
+  state.endingStarted = true;
+  state.endStart = 200.0;
+  EXPECT_EQ(Frame(0.016), FrameOutcome::EndProcess);
+  EXPECT_EQ(music.volumes, std::vector<int>{0});
+  EXPECT_EQ(host.clipboard, std::vector<std::string>{state.captureText});
+  EXPECT_EQ(music.closes, 1);
+  EXPECT_EQ(host.closed, 1);
+}
+
+TEST_F(FrameDriverTest, EscapeInTheLastSecondsFadesPictureAndSoundOver125Seconds) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  state.demoClock = 232.0;
+  state.musicSync = false;
+  music.SetSeconds(236.0);
+  state.endingStarted = true;
+  state.endStart = 232.0;
+  glClearColor(1, 1, 1, 1);
+  EXPECT_EQ(Frame(0.625), FrameOutcome::Continue);
+  EXPECT_EQ(music.volumes.back(), 127);
+  EXPECT_NEAR(CentreRed(), 127, 2);
+  GLint depth = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  EXPECT_EQ(depth, 1);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));  // the fade's state was restored
+
+  EXPECT_EQ(Frame(0.7), FrameOutcome::EndProcess);
+  EXPECT_EQ(music.volumes.back(), 0);
+  EXPECT_EQ(music.closes, 1);
+  EXPECT_EQ(host.closed, 1);
+}
+
+TEST_F(FrameDriverTest, WithMusicOffNothingIsAskedOfTheSoundSystem) {
+  ASSERT_FALSE(StartUp(false).has_value());
+  EXPECT_FALSE(vsyncStopped);
+  RandomSeed(77);
+  Frame(0.02);
+  EXPECT_NEAR(state.demoClock, 0.02, 1e-9);
+  EXPECT_EQ(RandomState(), 77u);  // not reseeded
+  state.endingStarted = true;
+  EXPECT_EQ(Frame(0.02), FrameOutcome::EndProcess);  // no music: the sync never ends, Escape is immediate
+  EXPECT_EQ(host.closed, 1);
+  EXPECT_EQ(music.calls, 0);
+}
+
+}  // namespace

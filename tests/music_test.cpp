@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <thread>
+
+#include "platform/sdl_music_player.h"
+#include "timing/frame_driver.h"
+#include "timing/music_decoder.h"
+#include "timing/spectrum.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<float> Sine(double frequency, double amplitude, int count) {
+  std::vector<float> samples(count);
+  for (int i = 0; i < count; ++i)
+    samples[i] = float(amplitude * std::sin(2 * std::numbers::pi * frequency * i / 44100));
+  return samples;
+}
+
+int PeakBin(const Spectrum& spectrum) {
+  return int(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());
+}
+
+TEST(Spectrum, BassAndHiHatFrequenciesLandInTheBinsTheScenesRead) {
+  SpectrumAnalyser analyser;
+  Spectrum spectrum;
+  analyser.Analyse(Sine(86.0, 0.5, 4096), 4096, spectrum);
+  EXPECT_EQ(PeakBin(spectrum), 2);
+  EXPECT_NEAR(spectrum[2], 0.5, 0.05);
+
+  analyser.Analyse(Sine(9900.0, 0.1, 4096), 4096, spectrum);
+  EXPECT_EQ(PeakBin(spectrum), 230);
+  EXPECT_GT(spectrum[230], 0.08);
+
+  analyser.Analyse(Sine(2 * 44100.0 / 1024, 1.0, 4096), 4096, spectrum);
+  EXPECT_NEAR(spectrum[2], 1.0, 1e-3);  // full scale on the bin's own frequency
+}
+
+TEST(Spectrum, SilenceAndPositionsOutsideTheMusicGiveZeros) {
+  SpectrumAnalyser analyser;
+  Spectrum spectrum;
+  analyser.Analyse(std::vector<float>(2048, 0.0f), 2048, spectrum);
+  EXPECT_EQ(*std::max_element(spectrum.begin(), spectrum.end()), 0.0f);
+  const std::vector<float> tone = Sine(440, 0.5, 2048);
+  analyser.Analyse(tone, 0, spectrum);
+  EXPECT_EQ(*std::max_element(spectrum.begin(), spectrum.end()), 0.0f);
+  analyser.Analyse(tone, 2048 + 1024, spectrum);
+  EXPECT_EQ(*std::max_element(spectrum.begin(), spectrum.end()), 0.0f);
+}
+
+TEST(MusicClock, StepCorrectionRules) {
+  bool sync = true;
+  EXPECT_NEAR(MusicCorrectedStep(0.016, 10.0, 12.0, 240.0, sync), 0.216, 1e-6);
+  EXPECT_NEAR(MusicCorrectedStep(0.016, 10.0, 9.0, 240.0, sync), 0.016 - 0.1, 1e-6);  // music behind: slower
+  EXPECT_EQ(MusicCorrectedStep(0.016, 230.5, 231.0, 240.0, sync), 0.016);
+  EXPECT_TRUE(sync);
+  EXPECT_EQ(MusicCorrectedStep(0.016, 10.0, 235.01, 240.0, sync), 0.016);
+  EXPECT_FALSE(sync);
+  EXPECT_EQ(MusicSeconds(44100, 0), 0.0);
+  EXPECT_EQ(MusicSeconds(88200, 44100), 2.0);
+  EXPECT_EQ(ClockSeed(1.5), 1500000u);
+  EXPECT_EQ(ClockSeed(236.8), 236800000u);
+  EXPECT_EQ(FadeVolume(0.5), 127);
+  EXPECT_EQ(FadeVolume(1.0), 0);
+  EXPECT_EQ(FadeVolume(0.0), 255);
+}
+
+// MP3 files made with sox in a scratch directory shared by the decoding and playback tests.
+class MusicFiles : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    directory_ = fs::temp_directory_path() / ("velmora-music-" + std::to_string(getpid()));
+    fs::create_directories(directory_);
+    const std::string tone = (directory_ / "tone.mp3").string();
+    const std::string command = "sox -q -n -r 44100 -c 2 -C 192 '" + tone + "' synth 4 sine 440 vol 0.5";
+    made_ = std::system(command.c_str()) == 0 && fs::exists(tone);
+  }
+  static void TearDownTestSuite() { fs::remove_all(directory_); }
+  void SetUp() override {
+    if (!made_) GTEST_SKIP() << "sox could not write an MP3 (needs sox and libsox-fmt-mp3)";
+  }
+  static std::string PathOf(const std::string& name) { return (directory_ / name).string(); }
+  static void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
+    std::ofstream(PathOf(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  static std::vector<unsigned char> ReadBytes(const std::string& name) {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  static fs::path directory_;
+  static bool made_;
+};
+fs::path MusicFiles::directory_;
+bool MusicFiles::made_ = false;
+
+std::vector<unsigned char> SomeJpeg() {
+  std::vector<unsigned char> pixels(64 * 64 * 3);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(i * 7);
+  tjhandle compressor = tjInitCompress();
+  unsigned char* jpeg = nullptr;
+  unsigned long size = 0;
+  tjCompress2(compressor, pixels.data(), 64, 0, 64, TJPF_RGB, &jpeg, &size, TJSAMP_420, 90, 0);
+  std::vector<unsigned char> bytes(jpeg, jpeg + size);
+  tjFree(jpeg);
+  tjDestroy(compressor);
+  return bytes;
+}
+
+TEST_F(MusicFiles, AWholeFileDecodesToItsLengthAtCdRate) {
+  const auto music = DecodeMp3File(PathOf("tone.mp3"));
+  ASSERT_TRUE(music.has_value());
+  EXPECT_NEAR(double(music->Frames()), 4 * 44100.0, 3000.0);  // sox writes no gapless info: + encoder delay
+  EXPECT_EQ(music->stereo.size(), 2 * music->Frames());
+  SpectrumAnalyser analyser;
+  Spectrum spectrum;
+  analyser.Analyse(music->mono, 44100, spectrum);
+  EXPECT_EQ(PeakBin(spectrum), 10);  // 440 Hz / 43.07 Hz per bin
+}
+
+TEST_F(MusicFiles, MissingEmptyAndNonMp3FilesAreNotMusic) {
+  EXPECT_FALSE(DecodeMp3File(PathOf("no-such-file.mp3")).has_value());
+  WriteBytes("empty.mp3", {});
+  EXPECT_FALSE(DecodeMp3File(PathOf("empty.mp3")).has_value());
+  WriteBytes("picture.mp3", SomeJpeg());
+  EXPECT_FALSE(DecodeMp3File(PathOf("picture.mp3")).has_value());
+  EXPECT_FALSE(DecodeMp3File(directory_.string()).has_value());  // a directory
+}
+
+TEST_F(MusicFiles, AFileCutInHalfPlaysItsFirstHalf) {
+  std::vector<unsigned char> bytes = ReadBytes("tone.mp3");
+  bytes.resize(bytes.size() / 2);
+  WriteBytes("half.mp3", bytes);
+  const auto music = DecodeMp3File(PathOf("half.mp3"));
+  ASSERT_TRUE(music.has_value());
+  EXPECT_NEAR(double(music->Frames()), 2 * 44100.0, 0.1 * 44100);
+}
+
+// Real playback through SDL's dummy audio driver, which consumes samples at the device rate.
+TEST_F(MusicFiles, ThePlayingPositionAdvancesAtThePlaybackRate) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  SdlMusicPlayer player;
+  ASSERT_TRUE(player.Init());
+  ASSERT_TRUE(player.Load(PathOf("tone.mp3")));
+  EXPECT_EQ(player.Frequency(), 44100u);
+  EXPECT_EQ(player.Position(), 0u);
+  player.Play();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // past the device's start-up
+  const auto start = std::chrono::steady_clock::now();
+  const uint32_t from = player.Position();
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const uint32_t to = player.Position();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_NEAR((to - from) / seconds, 44100.0, 0.05 * 44100);
+  EXPECT_GT(player.Spectrum()[10], 0.2f);  // the 440 Hz tone being heard
+  player.SetVolume(0);
+  player.Close();
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// MusicPlayer: what the frame driver and start-up need from the sound system, and nothing more.
+//
+// The live program plays through SDL audio (platform/sdl_music_player.h); tests hand in a scripted fake.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class MusicPlayer {
+ public:
+  virtual ~MusicPlayer() = default;
+  // Opens the sound output (44.1 kHz stereo); false when there is no usable device.
+  virtual bool Init() = 0;
+  // Decodes the whole file; false when it is missing or holds no playable MP3 audio.
+  virtual bool Load(const std::string& path) = 0;
+  // Plays the loaded music once, not looped, from its first sample.
+  virtual void Play() = 0;
+  // The sample being heard now, counted from the start.
+  virtual uint32_t Position() = 0;
+  // Samples per second of the playing music.
+  virtual uint32_t Frequency() = 0;
+  // Length of the loaded music in samples.
+  virtual uint32_t Length() = 0;
+  // 512 magnitudes, 0 ... 1, of the music being heard (see timing/spectrum.h); valid until the next call.
+  virtual const float* Spectrum() = 0;
+  // Master volume, 0 (silent) ... 255 (full).
+  virtual void SetVolume(int volume) = 0;
+  virtual void Close() = 0;
+};
+
+// The music file, relative to the working directory.
+inline constexpr const char* kMusicFile = "music//Tessaly - Slow Orbit.mp3";

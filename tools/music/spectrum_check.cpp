@@ -1,0 +1,263 @@
+// velmora-spectrum-check: what the show's spectrum sees in an MP3.
+//
+//   velmora-spectrum-check FILE.mp3 [--hop SECONDS] [--require FROM-TO]... [--length SECONDS]
+//                          [--trace FROM-TO]
+//
+// The show reads, every frame, a 512-bin magnitude spectrum of the 1024 most recent samples (mono mix,
+// periodic Hann window, magnitude 2 |X[k]| / sum(window)). Its pictures react to bin 2 (86 Hz: kick and
+// bass) and bin 230 (9.9 kHz: hi-hats). This tool computes the same spectrum for frames `hop` seconds apart
+// (default 1/60 s) and asks, for each half second of music (a beat at 120 bpm), what the show is sure to
+// see there: the highest value in that half second for each of 8 evenly spaced frame phases, and the lowest
+// of those 8. A short hat hit can fall between two frames' windows' sweet spots; a fixed sampling every half
+// second would sit on the beat grid and keep landing just before the hits.
+//
+// It prints one row per 10 s: for each bin the highest value any frame saw, the median of the beats' sure
+// values and how many beats are sure to exceed 0.2 (bin 2) or 0.03 (bin 230); and the RMS level of the mono
+// mix.
+//
+// --trace FROM-TO prints both bins for every analysed frame (all phases) in that span.
+// --require FROM-TO (seconds) fails the check unless, over that span, at least 90% of the beats are sure to
+// pass both thresholds. --length fails it unless the decoded length is exactly that many seconds. Exit
+// status: 0 when all requirements hold, 1 when one fails or the file cannot be decoded, 2 on bad arguments.
+#include <kiss_fftr.h>
+#include <mpg123.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kWindow = 1024;
+constexpr int kBassBin = 2;
+constexpr int kHatBin = 230;
+constexpr double kBassThreshold = 0.2;
+constexpr double kHatThreshold = 0.03;
+constexpr double kRequiredShare = 0.9;
+constexpr int kBeatFrames = kRate / 2;
+
+struct Span {
+  double from = 0.0, to = 0.0;
+};
+
+struct Options {
+  std::string path;
+  double hop = 1.0 / 60.0;
+  std::vector<Span> required;
+  double length = -1.0;
+  Span trace;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    try {
+      if (arg == "--hop" && i + 1 < argc) {
+        options.hop = std::stod(argv[++i]);
+        if (!(options.hop > 0.0)) return false;
+      } else if (arg == "--length" && i + 1 < argc) {
+        options.length = std::stod(argv[++i]);
+      } else if (arg == "--require" && i + 1 < argc) {
+        const std::string span = argv[++i];
+        const size_t dash = span.find('-');
+        if (dash == std::string::npos) return false;
+        const Span s{std::stod(span.substr(0, dash)), std::stod(span.substr(dash + 1))};
+        if (!(s.to > s.from)) return false;
+        options.required.push_back(s);
+      } else if (arg == "--trace" && i + 1 < argc) {
+        const std::string span = argv[++i];
+        const size_t dash = span.find('-');
+        if (dash == std::string::npos) return false;
+        options.trace = {std::stod(span.substr(0, dash)), std::stod(span.substr(dash + 1))};
+      } else if (!arg.empty() && arg[0] != '-' && options.path.empty()) {
+        options.path = arg;
+      } else {
+        return false;
+      }
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+  return !options.path.empty();
+}
+
+struct Decoder {
+  void operator()(mpg123_handle* handle) const {
+    mpg123_close(handle);
+    mpg123_delete(handle);
+  }
+};
+
+// The mono mix (L + R) / 2 of the whole file as 44.1 kHz float samples; empty when it cannot be decoded.
+std::vector<float> DecodeMono(const std::string& path) {
+  int error = MPG123_OK;
+  std::unique_ptr<mpg123_handle, Decoder> handle(mpg123_new(nullptr, &error));
+  if (!handle) return {};
+  mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO | MPG123_GAPLESS, 0.0);
+  mpg123_format_none(handle.get());
+  if (mpg123_format(handle.get(), kRate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK) return {};
+  if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK) return {};
+  std::vector<float> mono;
+  std::vector<float> block(1 << 14);
+  for (;;) {
+    size_t bytes = 0;
+    const int status = mpg123_read(handle.get(), block.data(), block.size() * sizeof(float), &bytes);
+    const size_t frames = bytes / (2 * sizeof(float));
+    for (size_t i = 0; i < frames; ++i) mono.push_back(0.5f * (block[2 * i] + block[2 * i + 1]));
+    if (status == MPG123_NEW_FORMAT) continue;
+    if (status != MPG123_OK) break;
+  }
+  return mono;
+}
+
+class Analyser {
+ public:
+  Analyser()
+      : fft_(kiss_fftr_alloc(kWindow, 0, nullptr, nullptr)),
+        window_(kWindow),
+        input_(kWindow),
+        bins_(kWindow / 2 + 1) {
+    double sum = 0.0;
+    for (int i = 0; i < kWindow; ++i) {
+      window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kWindow));
+      sum += window_[i];
+    }
+    scale_ = 2.0 / sum;
+  }
+  ~Analyser() { kiss_fftr_free(fft_); }
+  Analyser(const Analyser&) = delete;
+  Analyser& operator=(const Analyser&) = delete;
+
+  // Magnitudes of bins 2 and 230 for the samples [end - 1024, end); samples outside the music are silence.
+  std::pair<double, double> At(const std::vector<float>& mono, long long end) {
+    for (int i = 0; i < kWindow; ++i) {
+      const long long at = end - kWindow + i;
+      input_[i] = at >= 0 && at < static_cast<long long>(mono.size()) ? mono[at] * window_[i] : 0.0f;
+    }
+    kiss_fftr(fft_, input_.data(), bins_.data());
+    auto magnitude = [&](int k) { return std::hypot(double(bins_[k].r), double(bins_[k].i)) * scale_; };
+    return {magnitude(kBassBin), magnitude(kHatBin)};
+  }
+
+ private:
+  kiss_fftr_cfg fft_;
+  std::vector<float> window_, input_;
+  std::vector<kiss_fft_cpx> bins_;
+  double scale_ = 0.0;
+};
+
+struct Levels {
+  double bass = 0.0, hat = 0.0;
+  bool Pass() const { return bass > kBassThreshold && hat > kHatThreshold; }
+};
+
+struct Beat {
+  Levels best;  // the highest value any frame saw
+  Levels sure;  // the highest value the worst frame phase saw
+};
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0.0;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(
+        stderr,
+        "usage: velmora-spectrum-check FILE.mp3 [--hop SECONDS] [--require FROM-TO]... [--length SECONDS]"
+        " [--trace FROM-TO]\n");
+    return 2;
+  }
+  const std::vector<float> mono = DecodeMono(options.path);
+  if (mono.empty()) {
+    std::fprintf(stderr, "velmora-spectrum-check: cannot decode %s\n", options.path.c_str());
+    return 1;
+  }
+  const long long samples = static_cast<long long>(mono.size());
+  std::printf("%s: %lld samples, %.3f s\n", options.path.c_str(), samples, double(samples) / kRate);
+
+  constexpr int kPhases = 8;
+  std::vector<Beat> beats(static_cast<size_t>((samples + kBeatFrames - 1) / kBeatFrames));
+  std::vector<std::array<Levels, kPhases>> by_phase(beats.size());
+  Analyser analyser;
+  const double step = options.hop * kRate / kPhases;
+  for (long long frame = 1;; ++frame) {
+    const long long end = std::llround(frame * step);
+    if (end > samples) break;
+    const auto [bass, hat] = analyser.At(mono, end);
+    const double seconds = double(end) / kRate;
+    if (seconds >= options.trace.from && seconds < options.trace.to) {
+      std::printf("%9.4f s  bin 2 %6.3f  bin 230 %7.4f\n", seconds, bass, hat);
+    }
+    const size_t beat = static_cast<size_t>((end - 1) / kBeatFrames);
+    Levels& phase = by_phase[beat][frame % kPhases];
+    phase.bass = std::max(phase.bass, bass);
+    phase.hat = std::max(phase.hat, hat);
+    beats[beat].best.bass = std::max(beats[beat].best.bass, bass);
+    beats[beat].best.hat = std::max(beats[beat].best.hat, hat);
+  }
+  for (size_t i = 0; i < beats.size(); ++i) {
+    beats[i].sure = by_phase[i][0];
+    for (const Levels& phase : by_phase[i]) {
+      beats[i].sure.bass = std::min(beats[i].sure.bass, phase.bass);
+      beats[i].sure.hat = std::min(beats[i].sure.hat, phase.hat);
+    }
+  }
+
+  std::printf("%9s | %-27s | %-27s |\n", "", "bin 2 (86 Hz)", "bin 230 (9.9 kHz)");
+  std::printf("%9s | %7s %7s %11s | %7s %7s %11s | %s\n", "seconds", "max", "median", "beats >0.2", "max",
+              "median", "beats >0.03", "RMS dBFS");
+  constexpr size_t kRowBeats = 20;
+  for (size_t row = 0; row * kRowBeats < beats.size(); ++row) {
+    const size_t first = row * kRowBeats, last = std::min(beats.size(), first + kRowBeats);
+    Levels best;
+    std::vector<double> bass, hat;
+    int bass_hits = 0, hat_hits = 0;
+    for (size_t i = first; i < last; ++i) {
+      best.bass = std::max(best.bass, beats[i].best.bass);
+      best.hat = std::max(best.hat, beats[i].best.hat);
+      bass.push_back(beats[i].sure.bass);
+      hat.push_back(beats[i].sure.hat);
+      bass_hits += beats[i].sure.bass > kBassThreshold;
+      hat_hits += beats[i].sure.hat > kHatThreshold;
+    }
+    double energy = 0.0;
+    const long long from = static_cast<long long>(first) * kBeatFrames;
+    const long long to = std::min(samples, static_cast<long long>(last) * kBeatFrames);
+    for (long long i = from; i < to; ++i) energy += double(mono[i]) * mono[i];
+    const double rms = std::sqrt(energy / double(to - from));
+    const int count = static_cast<int>(last - first);
+    std::printf("%4zu-%-4zu | %7.3f %7.3f %7d/%-3d | %7.4f %7.4f %7d/%-3d | %7.1f\n", row * 10, row * 10 + 10,
+                best.bass, Median(bass), bass_hits, count, best.hat, Median(hat), hat_hits, count,
+                rms > 0.0 ? 20.0 * std::log10(rms) : -999.0);
+  }
+
+  bool ok = true;
+  if (options.length >= 0.0 && samples != std::llround(options.length * kRate)) {
+    std::printf("FAIL: decoded length %lld samples, expected %lld\n", samples,
+                std::llround(options.length * kRate));
+    ok = false;
+  }
+  for (const Span& span : options.required) {
+    const size_t first = static_cast<size_t>(std::llround(span.from * 2.0));
+    const size_t last = std::min(beats.size(), static_cast<size_t>(std::llround(span.to * 2.0)));
+    int passing = 0, count = 0;
+    for (size_t i = first; i < last; ++i, ++count) passing += beats[i].sure.Pass();
+    const bool held = count > 0 && passing >= kRequiredShare * count;
+    std::printf("%s: %g-%g s, %d of %d beats are sure to pass both thresholds\n", held ? "ok" : "FAIL",
+                span.from, span.to, passing, count);
+    ok = ok && held;
+  }
+  return ok ? 0 : 1;
+}
