@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # window, input, dialog, sound
   libsdl2-dev libfltk1.3-dev libmpg123-dev libkissfft-dev
+  # composing the show's music: General MIDI instruments, MP3 encoding
+  libfluidsynth-dev musescore-general-soundfont-small libmp3lame-dev
   # OpenGL: entry points, GLU, EGL on Mesa (llvmpipe where no GPU is present)
   libepoxy-dev libglu1-mesa-dev libgl-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   # JPEG encoding for the asset pack and as a test oracle

@@ -3,9 +3,10 @@
 //   velmora-compose OUT.mp3 [--soundfont PATH] [--seconds N]
 //
 // The piece is composed as events (piece.cpp), played offline through FluidSynth on a General MIDI
-// soundfont, faded and normalised to a peak of -1 dBFS, and encoded with LAME. The same soundfont and
-// libraries give the same bytes on every run. --seconds renders only the first N seconds, for quick checks;
-// such a render is normalised on its own peak.
+// soundfont, faded, limited and normalised so that the decoded MP3 peaks near -1 dBFS, and encoded with
+// LAME. The same soundfont and libraries give the same bytes on every run. --seconds renders only the
+// first N seconds, for quick checks; such a render is normalised on its own peak, so it reads a little
+// louder than the same span of the whole piece.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -20,7 +21,7 @@ namespace {
 
 constexpr const char* kDefaultSoundfont = "/usr/share/sounds/sf3/MuseScore_General_Lite.sf3";
 // The final peak, and how far the loudest hits are pushed into the limiter beyond it.
-constexpr double kPeakDb = -1.5;  // the MP3 decodes up to half a decibel higher
+constexpr double kPeakDb = -2.0;  // the MP3 decodes about a decibel higher
 constexpr double kDriveDb = 8.0;
 constexpr const char* kUsage = "usage: velmora-compose OUT.mp3 [--soundfont PATH] [--seconds N]";
 

@@ -20,6 +20,10 @@ expect_failure "velmora-compose: cannot read soundfont $work/none.sf3" \
   "$compose" "$work/a.mp3" --soundfont "$work/none.sf3"
 expect_failure "velmora-compose: cannot write $work/no/such/dir.mp3: No such file or directory" \
   "$compose" "$work/no/such/dir.mp3"
+echo "not a soundfont" >"$work/text.sf2"
+expect_failure "velmora-compose: $work/text.sf2 is not a SoundFont (SF2 or SF3) file" \
+  "$compose" "$work/a.mp3" --soundfont "$work/text.sf2"
+rm "$work/text.sf2"
 [ -z "$(ls -A "$work")" ] || fail "a failed run left files: $(ls "$work")"
 
 "$compose" "$work/a.mp3" --seconds 12 >/dev/null

@@ -12,6 +12,15 @@
 Mp3Writer::Mp3Writer(const std::string& path) : path_(path), temporary_(path + ".part") {
   file_ = std::fopen(temporary_.c_str(), "wb");
   if (!file_) throw std::runtime_error("cannot write " + path_ + ": " + std::strerror(errno));
+  try {
+    StartEncoder();
+  } catch (...) {
+    Discard();
+    throw;
+  }
+}
+
+void Mp3Writer::StartEncoder() {
   lame_ = lame_init();
   if (!lame_) throw std::runtime_error("cannot start the MP3 encoder");
   lame_set_in_samplerate(lame_, kMusicSampleRate);
@@ -27,11 +36,17 @@ Mp3Writer::Mp3Writer(const std::string& path) : path_(path), temporary_(path + "
 }
 
 Mp3Writer::~Mp3Writer() {
+  Discard();
+}
+
+void Mp3Writer::Discard() {
   if (lame_) lame_close(lame_);
+  lame_ = nullptr;
   if (file_) {
     std::fclose(file_);
     std::remove(temporary_.c_str());
   }
+  file_ = nullptr;
 }
 
 void Mp3Writer::Put(const unsigned char* bytes, size_t count) {

@@ -13,7 +13,7 @@ struct lame_global_struct;
 
 class Mp3Writer {
  public:
-  // Opens `path`'s temporary sibling at once, so that an unwritable destination fails before any work.
+  // Opens `path`.part at once, so that an unwritable destination fails before any work.
   // Throws std::runtime_error.
   explicit Mp3Writer(const std::string& path);
   ~Mp3Writer();
@@ -25,6 +25,9 @@ class Mp3Writer {
   void Write(const std::vector<float>& stereo);
 
  private:
+  void StartEncoder();
+  // Closes the encoder and removes the unfinished file, if any.
+  void Discard();
   void Put(const unsigned char* bytes, size_t count);
 
   std::string path_;

@@ -27,15 +27,15 @@ void Piece::Setup() {
     int channel, bank, preset, volume, pan, reverb, chorus;
   };
   const Mix kMix[] = {
-      {kPadChannel, 0, 89, 60, 64, 70, 40},      // warm pad
-      {kStringsChannel, 0, 49, 68, 52, 80, 0},   // slow strings
-      {kArpChannel, 0, 5, 62, 78, 55, 20},       // FM electric piano
-      {kLeadChannel, 0, 80, 78, 64, 50, 30},     // square lead
-      {kDoubleChannel, 0, 50, 66, 50, 60, 20},   // synth strings
+      {kPadChannel, 0, 89, 90, 64, 70, 40},      // warm pad
+      {kStringsChannel, 0, 49, 84, 52, 80, 0},   // slow strings
+      {kArpChannel, 0, 5, 90, 78, 55, 20},       // FM electric piano
+      {kLeadChannel, 0, 80, 98, 64, 50, 30},     // square lead
+      {kDoubleChannel, 0, 50, 80, 50, 60, 20},   // synth strings
       {kBassChannel, 0, 38, 127, 64, 5, 0},      // synth bass
       {kSubChannel, 8, 80, 120, 64, 0, 0},       // sine
-      {kBellsChannel, 0, 8, 76, 84, 90, 0},      // celesta
-      {kChoirChannel, 0, 52, 64, 40, 95, 0},     // choir
+      {kBellsChannel, 0, 8, 90, 84, 90, 0},      // celesta
+      {kChoirChannel, 0, 52, 80, 40, 95, 0},     // choir
       {kDrumChannel, 128, 25, 127, 64, 22, 0},   // TR-808 kit
       {kEffectsChannel, 0, 119, 80, 64, 80, 0},  // reverse cymbal
       {kTickChannel, 8, 80, 56, 64, 0, 0},       // sine

@@ -154,7 +154,7 @@ void Piece::Build() {
 void Piece::GrooveA() {
   Crash(15, 110);
   for (int bar = 15; bar <= 30; ++bar) {
-    Pad(bar, 50);
+    Pad(bar, 64);
     Arp(bar, 0.25, 58);
     Bass(bar, BassStyle::kEighths, 100);
     Sub(bar, 84);
@@ -171,7 +171,7 @@ void Piece::GrooveB() {
   Crash(31, 112);
   Crash(39, 108);
   for (int bar = 31; bar <= 46; ++bar) {
-    Pad(bar, 48);
+    Pad(bar, 62);
     Chords(kStringsChannel, bar, 57, 3, 60);
     Arp(bar, 0.5, 62);
     Bass(bar, BassStyle::kEighths, 100);
@@ -189,7 +189,7 @@ void Piece::GrooveAAgain() {
   Crash(47, 114);
   Crash(55, 110);
   for (int bar = 47; bar <= 62; ++bar) {
-    Pad(bar, 50);
+    Pad(bar, 64);
     Chords(kStringsChannel, bar, 64, 2, 56);
     Arp(bar, 0.25, 60);
     Bass(bar, BassStyle::kEighths, 102);
@@ -301,7 +301,7 @@ void Piece::SecondGroove() {
   Crash(82, 116);
   Crash(90, 112);
   for (int bar = 82; bar <= 97; ++bar) {
-    Pad(bar, 52);
+    Pad(bar, 64);
     Arp(bar, 0.25, 64);
     Bass(bar, BassStyle::kDrive, 104);
     Sub(bar, 88);

@@ -7,7 +7,9 @@
 #include <deque>
 #include <fstream>
 #include <memory>
+#include <numbers>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -43,6 +45,17 @@ void SetNumber(fluid_settings_t* settings, const char* name, double value) {
 void SetInteger(fluid_settings_t* settings, const char* name, int value) {
   if (fluid_settings_setint(settings, name, value) != FLUID_OK) {
     throw std::runtime_error(std::string("synthesizer setting rejected: ") + name);
+  }
+}
+
+// SF2 and SF3 files are RIFF files of form "sfbk". Checking that first keeps other files away from the
+// loaders, some of which complain on the terminal in their own words.
+void CheckSoundfont(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char head[12] = {};
+  if (!file || !file.read(head, sizeof head)) throw std::runtime_error("cannot read soundfont " + path);
+  if (std::string(head, 4) != "RIFF" || std::string(head + 8, 4) != "sfbk") {
+    throw std::runtime_error(path + " is not a SoundFont (SF2 or SF3) file");
   }
 }
 
@@ -112,8 +125,7 @@ void Limit(std::vector<float>& stereo, double ceiling) {
 }  // namespace
 
 std::vector<float> RenderScore(const Score& score, const std::string& soundfont, long long frames) {
-  if (!std::ifstream(soundfont, std::ios::binary))
-    throw std::runtime_error("cannot read soundfont " + soundfont);
+  CheckSoundfont(soundfont);
   QuietLog();
 
   std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
@@ -160,7 +172,7 @@ std::vector<float> RenderScore(const Score& score, const std::string& soundfont,
 double MasterMix(std::vector<float>& stereo, const Score& score, double peak, double drive) {
   const long long frames = static_cast<long long>(stereo.size() / 2);
   // Some samples carry a DC offset; a one-pole high-pass at about 5 Hz removes it and leaves the bass alone.
-  const double pole = 1.0 - 2.0 * 3.141592653589793 * 5.0 / kMusicSampleRate;
+  const double pole = 1.0 - 2.0 * std::numbers::pi * 5.0 / kMusicSampleRate;
   for (int channel = 0; channel < 2; ++channel) {
     double last_in = 0.0, last_out = 0.0;
     for (long long i = 0; i < frames; ++i) {

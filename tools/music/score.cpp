@@ -157,9 +157,15 @@ Score ScoreWriter::Finish(long long fade_begin, long long fade_end) {
   });
   for (size_t i = 0; i < notes_.size(); ++i) {
     PendingNote& note = notes_[i];
-    if (i + 1 < notes_.size() && notes_[i + 1].channel == note.channel && notes_[i + 1].key == note.key) {
-      note.off = std::min(note.off, notes_[i + 1].on);
+    const bool same_key_follows =
+        i + 1 < notes_.size() && notes_[i + 1].channel == note.channel && notes_[i + 1].key == note.key;
+    if (same_key_follows && notes_[i + 1].on == note.on) {
+      // Two parts strike the same key at once (a roll over the backbeat): one louder note, the longer.
+      notes_[i + 1].velocity = std::max(notes_[i + 1].velocity, note.velocity);
+      notes_[i + 1].off = std::max(notes_[i + 1].off, note.off);
+      continue;
     }
+    if (same_key_follows) note.off = std::min(note.off, notes_[i + 1].on);
     note.off = std::min(note.off, kPieceFrames);
     events_.push_back({note.on, ScoreEventType::kNoteOn, note.channel, note.key, note.velocity});
     events_.push_back({note.off, ScoreEventType::kNoteOff, note.channel, note.key, 0});

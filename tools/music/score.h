@@ -117,7 +117,8 @@ class ScoreWriter {
   void Line(int channel, double beat, const std::string& melody, int velocity, int transpose = 0,
             double gate = 0.92);
   // Sorts the events. A note that would still sound when the same key starts again on its channel is
-  // ended there, so that a late note-off never cuts the next note short; none sounds past the piece's end.
+  // ended there, so that a late note-off never cuts the next note short; notes of one key that start
+  // together become one, as loud and as long as the strongest; none sounds past the piece's end.
   Score Finish(long long fade_begin, long long fade_end);
 
  private:

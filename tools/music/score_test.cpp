@@ -92,6 +92,17 @@ TEST(ScoreWriterTest, ARepeatedKeyEndsTheEarlierNoteBeforeStartingAgain) {
   EXPECT_EQ(seen, expected);
 }
 
+TEST(ScoreWriterTest, NotesOfOneKeyStartingTogetherBecomeTheStrongest) {
+  ScoreWriter writer;
+  writer.Note(kDrumChannel, 1.0, 0.25, kSnare, 70, 1.0);
+  writer.Note(kDrumChannel, 1.0, 1.0, kSnare, 100, 1.0);
+  const Score score = writer.Finish(0, 0);
+  ASSERT_EQ(score.events.size(), 2u);
+  EXPECT_EQ(score.events[0].type, ScoreEventType::kNoteOn);
+  EXPECT_EQ(score.events[1].frame - score.events[0].frame, kFramesPerBeat);
+  EXPECT_GE(score.events[0].b, 97);  // 100, give or take the velocity's wander
+}
+
 TEST(PieceTest, IsTheSameOnEveryCall) {
   const Score a = ComposeScore(), b = ComposeScore();
   ASSERT_EQ(a.events.size(), b.events.size());
