@@ -15,6 +15,10 @@ packages=(
   libepoxy-dev libglu1-mesa-dev libgl-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   # JPEG encoding for the asset pack and as a test oracle
   libjpeg62-turbo-dev libturbojpeg0-dev
+  # the JPEG benchmark's third contestant
+  libstb-dev
+  # drawing in the tools (curve sheets, the asset pack)
+  libcairo2-dev
   # headless end-to-end tests
   xvfb xauth xdotool xclip x11-utils x11-apps netpbm libx11-dev bc xfonts-base
   # test music (sox writes MP3 through LAME), listening checks

@@ -25,6 +25,7 @@ FrameRecord gFrameRecord;
 OffscreenTarget gOffscreenTarget;
 DemoClock gDemoClock;
 SdlMusicPlayer gMusic;
+std::unique_ptr<ShowObject> gShow;
 
 class LiveFrameHost : public FrameHost {
  public:
@@ -76,12 +77,12 @@ int RunLiveShow(const LiveShowHooks& hooks) {
                       kColourBits, state.setup.fullscreen)) {
     return 0;
   }
-  StartUpContext startUp{
-      state, gFrameRecord, gOffscreenTarget, gDemoClock, messages, gMusic, [] { SDL_GL_SetSwapInterval(0); }};
+  StartUpContext startUp{state,    gFrameRecord, gOffscreenTarget, gDemoClock,
+                         messages, gShow,        gMusic,           [] { SDL_GL_SetSwapInterval(0); }};
   if (auto exitCode = InitRenderState(startUp)) return *exitCode;
 
   LiveFrameHost host(state, messages);
-  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host};
+  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host, gShow};
   bool firstSwap = true;
   while (DispatchEvents(state)) {
     if (state.windowActive && RunFrame(frame) == FrameOutcome::EndProcess) return 0;

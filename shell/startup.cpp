@@ -5,8 +5,11 @@
 
 namespace {
 
-// The show object and its asset set-up (textures, shapes, logo, curves) are not built yet.
-void SetUpShow(StartUpContext&) {}
+// The show object and its set-up: assets (textures, shapes, logo) and the start-up curves.
+void SetUpShow(StartUpContext& context) {
+  context.show = std::make_unique<ShowObject>();
+  context.show->SetUp(context.state);
+}
 
 // Loads the music and starts it from its first sample; frames stop waiting for the vertical retrace.
 std::optional<int> StartMusic(StartUpContext& context) {

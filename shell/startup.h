@@ -2,9 +2,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "render/offscreen_target.h"
+#include "render/show_object.h"
 #include "shell/demo_state.h"
 #include "shell/messages.h"
 #include "timing/demo_clock.h"
@@ -18,6 +20,7 @@ struct StartUpContext {
   OffscreenTarget& target;
   DemoClock& clock;
   MessageSink& messages;
+  std::unique_ptr<ShowObject>& show;          // made and set up by start-up
   MusicPlayer& music;                         // only used when music is on
   std::function<void()> stopWaitingForVsync;  // called as the music starts
 };

@@ -61,8 +61,9 @@ class FrameDriverTest : public GlTest {
   bool vsyncStopped = false;
   std::vector<CgCall> cgCalls;
   FakeHost host;
-  StartUpContext startUp{state, frame, target, clock, messages, music, [this] { vsyncStopped = true; }};
-  FrameContext context{state, frame, target, clock, music, host};
+  std::unique_ptr<ShowObject> show;
+  StartUpContext startUp{state, frame, target, clock, messages, show, music, [this] { vsyncStopped = true; }};
+  FrameContext context{state, frame, target, clock, music, host, show};
 };
 
 TEST_F(FrameDriverTest, StartUpLoadsAndStartsTheMusicThenTheClock) {
@@ -73,6 +74,8 @@ TEST_F(FrameDriverTest, StartUpLoadsAndStartsTheMusicThenTheClock) {
   EXPECT_TRUE(vsyncStopped);
   EXPECT_EQ(state.demoClock, 0.0);
   EXPECT_EQ(target.width, 160);
+  ASSERT_NE(show, nullptr);
+  EXPECT_EQ(show->showTime, -3.0);
   ASSERT_FALSE(cgCalls.empty());
   EXPECT_EQ(cgCalls[0].op, CgOp::SetOptimalOptions);
   EXPECT_EQ(cgCalls[0].value, 7000);
@@ -155,6 +158,7 @@ TEST_F(FrameDriverTest, EscapeWhileFollowingTheMusicEndsOnTheNextFrame) {
   EXPECT_EQ(host.clipboard, std::vector<std::string>{state.captureText});
   EXPECT_EQ(music.closes, 1);
   EXPECT_EQ(host.closed, 1);
+  EXPECT_EQ(show, nullptr);
 }
 
 TEST_F(FrameDriverTest, EscapeInTheLastSecondsFadesPictureAndSoundOver125Seconds) {

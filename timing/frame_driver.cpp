@@ -98,6 +98,7 @@ FrameOutcome RunFrame(FrameContext& context) {
       context.host.CopyTextToClipboard(state.captureText);
       if (musicOn) context.music.Close();
       context.host.CloseMainWindow();
+      context.show.reset();
       return FrameOutcome::EndProcess;
     }
   }

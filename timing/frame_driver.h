@@ -6,9 +6,11 @@
 // off it makes no sound call at all.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "render/offscreen_target.h"
+#include "render/show_object.h"
 #include "shell/demo_state.h"
 #include "timing/demo_clock.h"
 #include "timing/frame_record.h"
@@ -33,6 +35,7 @@ struct FrameContext {
   DemoClock& clock;
   MusicPlayer& music;  // only used while state.setup.musicOn
   FrameHost& host;
+  std::unique_ptr<ShowObject>& show;  // freed on the way out after Escape
 };
 
 // The timer step between two readings, never negative.

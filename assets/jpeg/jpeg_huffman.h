@@ -1,0 +1,13 @@
+// Huffman tables and the decoding of one sequential block.
+#pragma once
+
+#include "assets/jpeg/jpeg_state.h"
+
+// Builds the decode tables; false when the counts ask for more codes than a length can hold.
+bool JpegBuildHuffmanTable(JpegHuffmanTable& table, const uint8_t counts[16], const uint8_t* symbols,
+                           int32_t total);
+
+// Decodes one block, clearing first the positions its previous contents used (up to lastCoef, which
+// it updates). Returns the highest zig-zag index written, 0 for a DC-only block.
+int32_t JpegDecodeBlock(JpegState& s, int16_t* block, uint8_t& lastCoef, JpegComponent& c,
+                        const JpegHuffmanTable& dc, const JpegHuffmanTable& ac);

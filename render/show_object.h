@@ -1,0 +1,35 @@
+// ShowObject: the show itself — its clocks, the spectrum it reacts to, and the curves built at start-up.
+//
+// One instance, made by start-up and kept for the whole run. Its two operations are the per-frame function
+// and the start-up set-up, in that order.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "effects/curve.h"
+#include "render/offscreen_target.h"
+#include "shell/demo_state.h"
+#include "timing/frame_record.h"
+
+constexpr int kCurvePoolCount = 9;
+constexpr std::array<int, kCurvePoolCount> kCurvePoolSizes = {20, 50, 50, 50, 10, 20, 250, 200, 300};
+constexpr int kShowSpectrumBins = 256;
+
+class ShowObject final {
+ public:
+  ShowObject();
+
+  // One frame: show time, camera and light, the scenes, the fades.
+  virtual void ShowFrame(double& timeStep, OffscreenTarget& target, DemoState& state, FrameRecord& frame);
+  // Start-up: the assets, then the curves; leaves the show three seconds before its time zero.
+  virtual void SetUp(DemoState& state);
+
+  double showTime = 0.0;
+  double fastTime = 0.0;  // advances 1.5 times as fast as the frame steps
+  std::array<float, kShowSpectrumBins> spectrum{};
+  int textureBase = 0;
+  std::array<std::vector<Curve>, kCurvePoolCount> pools;
+  Curve single;                   // a line along x with stalls, placing groups of objects
+  std::vector<Curve> logoCurves;  // traced from the logo picture, one per stroke
+};
