@@ -6,6 +6,7 @@
 #include "assets/outline_shapes.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
+#include "tests/asset_files.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
 
@@ -13,49 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Contour = std::vector<std::pair<int16_t, int16_t>>;
-
-// Builds a shape file: per glyph a list of (depth, contour).
-class ShapeFileWriter {
- public:
-  ShapeFileWriter& Glyph() {
-    glyphs_.emplace_back();
-    return *this;
-  }
-  ShapeFileWriter& Polygon(const Contour& contour, double depth = 0.0) {
-    glyphs_.back().push_back({depth, contour});
-    return *this;
-  }
-  std::vector<uint8_t> Bytes() const {
-    std::vector<uint8_t> out;
-    Put(out, int32_t(7)), Put(out, int32_t(7)), Put(out, int32_t(glyphs_.size()));
-    for (const auto& glyph : glyphs_) {
-      Put(out, int32_t(glyph.size()));
-      for (const auto& [depth, contour] : glyph) {
-        Put(out, int32_t(contour.size())), Put(out, depth);
-        for (auto [x, y] : contour) Put(out, x), Put(out, y);
-      }
-    }
-    return out;
-  }
-
- private:
-  template <typename T>
-  static void Put(std::vector<uint8_t>& out, T value) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&value);
-    out.insert(out.end(), bytes, bytes + sizeof value);
-  }
-  std::vector<std::vector<std::pair<double, Contour>>> glyphs_;
-};
-
-Contour RegularPolygon(int corners, int16_t radius = 15000) {
-  Contour contour;
-  for (int i = 0; i < corners; ++i) {
-    const double angle = 2 * 3.14159265358979 * i / corners;
-    contour.push_back({int16_t(radius * std::cos(angle)), int16_t(radius * std::sin(angle))});
-  }
-  return contour;
-}
+using namespace test_assets;
 
 // Window coordinates of every vertex that list `number` draws (viewport 100 x 100, identity matrices).
 std::vector<std::array<float, 3>> Drawn(GLuint number) {

@@ -1,10 +1,9 @@
-#include <turbojpeg.h>
-
 #include <filesystem>
 #include <fstream>
 
 #include "assets/textures.h"
 #include "render/gl_api.h"
+#include "tests/asset_files.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
 
@@ -12,25 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Pixels = std::vector<uint8_t>;
-
-// A JPEG of the given RGB (or grey) pixels, written with libjpeg-turbo at the best quality.
-void WriteJpeg(const fs::path& path, const Pixels& pixels, int width, int height, bool grey = false) {
-  tjhandle compressor = tjInitCompress();
-  unsigned char* jpeg = nullptr;
-  unsigned long size = 0;
-  tjCompress2(compressor, pixels.data(), width, 0, height, grey ? TJPF_GRAY : TJPF_RGB, &jpeg, &size,
-              grey ? TJSAMP_GRAY : TJSAMP_444, 100, 0);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg), long(size));
-  tjFree(jpeg);
-  tjDestroy(compressor);
-}
-
-Pixels Filled(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  Pixels pixels(size_t(width) * height * 3);
-  for (size_t i = 0; i < pixels.size(); i += 3) pixels[i] = r, pixels[i + 1] = g, pixels[i + 2] = b;
-  return pixels;
-}
+using namespace test_assets;
 
 class TexturesTest : public GlTest {
  protected:

@@ -1,0 +1,106 @@
+#include <filesystem>
+
+#include "assets/asset_setup.h"
+#include "assets/textures.h"
+#include "render/gl_api.h"
+#include "tests/asset_files.h"
+#include "tests/gl_fixture.h"
+#include "tests/recording_messages.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace test_assets;
+
+const char* const kSingles[] = {"blob41b",  "gradient13", "paper",   "silent",   "theman",   "butterfly",
+                                "leaf",     "butt",       "pattern", "patternr", "pattern4", "pattern5",
+                                "pattern6", "pattern3",   "walker",  "floor"};
+const char* const kPairs[][2] = {{"gaitis", "gaitisa"},
+                                 {"bl", "bla"},
+                                 {"zep1", "zepa"},
+                                 {"psalidi1", "psalidi1a"},
+                                 {"psalidi2", "psalidi2a"}};
+
+// A tiny pack of every file the show loads, in a scratch directory that becomes the working directory.
+class AssetSetupTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    if (IsSkipped()) return;
+    previous = fs::current_path();
+    directory = fs::temp_directory_path() / ("velmora-pack-" + std::to_string(getpid()));
+    fs::create_directories(directory / "textures");
+    fs::current_path(directory);
+    for (const char* name : kSingles) WriteJpeg(Texture(name), Filled(8, 8, 120, 80, 40), 8, 8);
+    for (const auto& pair : kPairs) {
+      WriteJpeg(Texture(pair[0]), Filled(16, 8, 200, 50, 50), 16, 8);
+      WriteJpeg(Texture(pair[1]), Filled(16, 8, 255, 255, 255), 16, 8);
+    }
+    Pixels logo = Filled(128, 128, 0, 0, 0);
+    for (int x = 20; x < 100; ++x) std::fill_n(&logo[(60 * 128 + x) * 3], 3, 255);
+    for (int x = 30; x < 50; ++x) std::fill_n(&logo[(90 * 128 + x) * 3], 3, 255);
+    WriteJpeg(Texture("oskelr"), logo, 128, 128);
+    const auto shapes =
+        ShapeFileWriter().Glyph().Polygon(RegularPolygon(8)).Glyph().Polygon(RegularPolygon(6));
+    for (const char* name : {"f", "f2", "f3", "f4"})
+      WriteBytes(directory / "textures" / (std::string(name) + ".txt"), shapes.Bytes());
+  }
+  void TearDown() override {
+    if (!previous.empty()) fs::current_path(previous);
+    fs::remove_all(directory);
+  }
+  fs::path Texture(const std::string& name) const { return directory / "textures" / (name + ".jpg"); }
+
+  GLint Parameter(int slot, GLenum name) {
+    BindTextureSlot(state.textures, slot);
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    return value;
+  }
+
+  fs::path previous, directory;
+  DemoState state;
+  ShowObject show;
+  RecordingMessages messages;
+};
+
+TEST_F(AssetSetupTest, EveryTextureAndShapeListIsMadeWithItsParameters) {
+  ASSERT_TRUE(SetupAssets(show, state, messages));
+  EXPECT_TRUE(messages.shown.empty());
+  for (int slot :
+       {2, 3, 10, 11, 12, 13, 21, 22, 23, 24, 25, 30, 31, 32, 50, 51, 60, 100, 101, 224, 300, 400, 500}) {
+    EXPECT_NE(state.textures.names[slot], 0u) << slot;
+  }
+  EXPECT_EQ(state.textures.names[0], 0u);
+  EXPECT_EQ(Parameter(3, GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(Parameter(10, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(Parameter(11, GL_TEXTURE_WRAP_S), GL_REPEAT);
+  EXPECT_EQ(Parameter(23, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+  EXPECT_EQ(Parameter(24, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+  for (GLuint list : {1u, 10u, 100u, 200u, 1000u, 1001u}) EXPECT_TRUE(glIsList(list)) << list;
+  EXPECT_EQ(show.logoCurves.size(), 2u);  // two strokes, each starting at a pure white pixel
+}
+
+TEST_F(AssetSetupTest, AMissingTextureStopsTheSetupAfterWhatCameBefore) {
+  fs::remove(Texture("butterfly"));
+  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"textures/butterfly.jpg"});
+  EXPECT_NE(state.textures.names[500], 0u);  // loaded before it
+  EXPECT_EQ(state.textures.names[22], 0u);   // after it: never loaded
+}
+
+TEST_F(AssetSetupTest, BrokenFilesAreReportedByName) {
+  WriteBytes(Texture("paper"), {0xFF, 0xD8, 0xFF});  // a JPEG cut after its first marker
+  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_EQ(messages.shown.back(), "textures/paper.jpg");
+
+  WriteJpeg(Texture("oskelr"), Filled(64, 64, 255, 255, 255), 64, 64);  // the wrong size for tracing
+  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_EQ(messages.shown.back(), "textures//oskelr.jpg");
+
+  WriteBytes(directory / "textures" / "f2.txt", {1, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0});  // five glyphs claimed
+  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_EQ(messages.shown.back(), "textures//f2.txt");
+}
+
+}  // namespace
