@@ -43,16 +43,53 @@ inline void JpegFillBits(JpegState& s) {
   }
 }
 
+// JpegFillBits out of line, for the rare top-ups the fast path below leaves.
+void JpegFillBitsSlow(JpegState& s);
+
+// Tops up a window held in locals: whole bytes until at least 56 bits are held, in one load when the
+// next eight bytes hold no 0xFF. The bits below the count may then hold the start of the next byte,
+// which a later top-up ORs in again unchanged. Called with fewer than 16 bits in the window; always
+// inlined so that the window stays in registers.
+__attribute__((always_inline)) inline void JpegRefill(JpegState& s, uint64_t& bits, int32_t& count) {
+  if (s.end - s.pos >= 8) {
+    uint64_t word;
+    std::memcpy(&word, s.buffer + s.pos, 8);
+    uint64_t inverted = ~word;  // a 0xFF byte becomes a zero byte
+    if (((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) == 0) {
+      bits |= __builtin_bswap64(word) >> count;
+      s.pos += (63 - count) >> 3;
+      count |= 56;
+      return;
+    }
+  }
+  s.bits = bits;
+  s.bitCount = count;
+  JpegFillBitsSlow(s);
+  bits = s.bits;
+  count = s.bitCount;
+}
+
 inline void JpegResetBits(JpegState& s) {
   s.bits = 0;
   s.bitCount = 0;
 }
 
-int32_t JpegDecodeLongSymbol(JpegState& s, const JpegHuffmanTable& table);
+// The code of more than kJpegFastBits bits at the top of bits: (length << 8) | symbol, or -1 when no
+// code of up to 16 bits matches.
+int32_t JpegFindLongCode(const JpegHuffmanTable& table, uint64_t bits);
+
+inline int32_t JpegDecodeLongSymbol(JpegState& s, const JpegHuffmanTable& table) {
+  int32_t found = JpegFindLongCode(table, s.bits);
+  if (found < 0) JpegRaise(s, kJpegCorruptData);
+  int32_t length = found >> 8;
+  s.bits <<= length;
+  s.bitCount -= length;
+  return found & 0xFF;
+}
 
 inline int32_t JpegDecodeSymbol(JpegState& s, const JpegHuffmanTable& table) {
   if (s.bitCount < 16) JpegFillBits(s);
-  uint32_t entry = table.lookup[s.bits >> 56];
+  uint32_t entry = table.lookup[s.bits >> (64 - kJpegFastBits)];
   if (entry == 0) return JpegDecodeLongSymbol(s, table);
   int32_t length = entry >> 8;
   s.bits <<= length;

@@ -46,21 +46,26 @@ inline uint8_t* BlockOutput(JpegComponent& c, int32_t mcu, int32_t x, int32_t y)
   return c.plane + y * 8 * c.planeStride + (mcu * c.h + x) * 8;
 }
 
+// Every block passes through one scratch block, which is all zero between blocks.
 void DecodeSequentialRow(JpegState& s) {
+  int16_t* block = s.coefBlocks;
   for (int32_t mcu = 0; mcu < s.mcusPerRow; mcu++) {
     JpegBeforeMcu(s);
     for (int32_t b = 0; b < s.blocksPerMcu; b++) {
-      int32_t index = mcu * s.blocksPerMcu + b;
       JpegComponent& c = s.comp[s.mcuComponent[b]];
-      int16_t* block = s.coefBlocks + index * 64;
-      int32_t last = JpegDecodeBlock(s, block, s.lastCoef[index], c, s.huffTables[s.mcuDcSlot[b]],
-                                     s.huffTables[s.mcuAcSlot[b]]);
+      int32_t last = JpegDecodeBlock(s, block, c, s.huffTables[s.mcuDcSlot[b]], s.huffTables[s.mcuAcSlot[b]]);
       const int16_t* quant = s.quantTables[c.quantIndex];
       uint8_t* out = BlockOutput(c, mcu, s.mcuBlockX[b], s.mcuBlockY[b]);
-      if (last == 0)
+      if (last == 0) {
         FillBlock(out, c.planeStride, JpegIdctDcSample(block[0], quant[0]));
-      else
+        block[0] = 0;
+      } else if (last <= kJpegIdctLowLast) {
+        JpegIdctLow(block, quant, out, c.planeStride);
+        for (int32_t row = 0; row < 4; row++) std::memset(block + 8 * row, 0, 4 * sizeof(int16_t));
+      } else {
         JpegIdct(block, quant, out, c.planeStride);
+        std::memset(block, 0, 64 * sizeof(int16_t));
+      }
     }
   }
 }
@@ -107,7 +112,6 @@ void JpegSetUpFrame(JpegState& s) {
   ListMcuBlocks(s, frameOrder, s.componentCount);
 
   s.coefBlocks = static_cast<int16_t*>(JpegAllocate(s, uint64_t(blocksPerRow) * 128));
-  s.lastCoef = static_cast<uint8_t*>(JpegAllocate(s, blocksPerRow));
   for (int32_t i = 0; i < s.componentCount; i++) {
     JpegComponent& c = s.comp[i];
     // Checked here too because a progressive component may appear in no scan at all.
@@ -126,7 +130,6 @@ void JpegSetUpFrame(JpegState& s) {
     int32_t lineBytes = ((s.width + 15) & ~15) * 4;
     s.lines[0] = static_cast<uint8_t*>(JpegAllocate(s, lineBytes));
     s.lines[1] = static_cast<uint8_t*>(JpegAllocate(s, lineBytes));
-    JpegSetUpColour(s);
   }
 }
 

@@ -7,7 +7,7 @@
 bool JpegBuildHuffmanTable(JpegHuffmanTable& table, const uint8_t counts[16], const uint8_t* symbols,
                            int32_t total);
 
-// Decodes one block, clearing first the positions its previous contents used (up to lastCoef, which
-// it updates). Returns the highest zig-zag index written, 0 for a DC-only block.
-int32_t JpegDecodeBlock(JpegState& s, int16_t* block, uint8_t& lastCoef, JpegComponent& c,
-                        const JpegHuffmanTable& dc, const JpegHuffmanTable& ac);
+// Decodes one block into an all-zero one. Returns the highest zig-zag index written, 0 for a DC-only
+// block.
+int32_t JpegDecodeBlock(JpegState& s, int16_t* block, JpegComponent& c, const JpegHuffmanTable& dc,
+                        const JpegHuffmanTable& ac);

@@ -12,7 +12,12 @@
 void JpegIdctScalar(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride);
 #if defined(__SSE2__)
 void JpegIdctSse2(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride);
+// The same for a block whose coefficients outside the top-left 4 x 4 are zero, in less work.
+void JpegIdctSse2Low(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride);
 #endif
+
+// Blocks whose last non-zero coefficient has at most this zig-zag index lie in the top-left 4 x 4.
+constexpr int32_t kJpegIdctLowLast = 9;
 
 // A block holding only its DC coefficient: every sample is the same.
 inline uint8_t JpegIdctDcSample(int16_t dc, int16_t quant) {
@@ -23,6 +28,15 @@ inline uint8_t JpegIdctDcSample(int16_t dc, int16_t quant) {
 inline void JpegIdct(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride) {
 #if defined(__SSE2__) && !defined(VELMORA_JPEG_SCALAR_IDCT)
   JpegIdctSse2(coef, quant, out, stride);
+#else
+  JpegIdctScalar(coef, quant, out, stride);
+#endif
+}
+
+// Transforms a block whose coefficients outside the top-left 4 x 4 are zero.
+inline void JpegIdctLow(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride) {
+#if defined(__SSE2__) && !defined(VELMORA_JPEG_SCALAR_IDCT)
+  JpegIdctSse2Low(coef, quant, out, stride);
 #else
   JpegIdctScalar(coef, quant, out, stride);
 #endif

@@ -60,20 +60,28 @@ inline __attribute__((always_inline)) void Transpose(__m128i* x) {
   x[6] = _mm_unpacklo_epi64(b3, b7), x[7] = _mm_unpackhi_epi64(b3, b7);
 }
 
-}  // namespace
-
-void JpegIdctSse2(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride) {
+// With low set, only the top-left 4 x 4 coefficients may be non-zero: the first pass then leaves
+// columns 4..7 zero, so after the transpose rows 4..7 are known zeros too, and the compiler drops
+// every operation on them. The operations left are the same, so are the samples.
+template <bool low>
+inline __attribute__((always_inline)) void Transform(const int16_t* coef, const int16_t* quant, uint8_t* out,
+                                                     int32_t stride) {
+  constexpr int32_t rows = low ? 4 : 8;
   __m128i x[8];
-  for (int32_t i = 0; i < 8; i++) {
+#pragma GCC unroll 8
+  for (int32_t i = 0; i < rows; i++) {
     __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coef + 8 * i));
     __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + 8 * i));
     x[i] = _mm_mullo_epi16(c, q);
   }
+  for (int32_t i = rows; i < 8; i++) x[i] = _mm_setzero_si128();
   Idct1d(x);
   Transpose(x);
+  for (int32_t i = rows; i < 8; i++) x[i] = _mm_setzero_si128();
   Idct1d(x);
   Transpose(x);
   const __m128i center = _mm_set1_epi16(128);
+#pragma GCC unroll 4
   for (int32_t i = 0; i < 8; i += 2) {
     __m128i a = _mm_add_epi16(_mm_srai_epi16(x[i], 5), center);
     __m128i b = _mm_add_epi16(_mm_srai_epi16(x[i + 1], 5), center);
@@ -81,5 +89,15 @@ void JpegIdctSse2(const int16_t* coef, const int16_t* quant, uint8_t* out, int32
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i * stride), packed);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + (i + 1) * stride), _mm_srli_si128(packed, 8));
   }
+}
+
+}  // namespace
+
+void JpegIdctSse2(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride) {
+  Transform<false>(coef, quant, out, stride);
+}
+
+void JpegIdctSse2Low(const int16_t* coef, const int16_t* quant, uint8_t* out, int32_t stride) {
+  Transform<true>(coef, quant, out, stride);
 }
 #endif

@@ -59,17 +59,25 @@ constexpr int32_t kJpegMaxMemoryBlocks = 100;
 constexpr int32_t kJpegBufferSize = 4096;
 constexpr int32_t kJpegBufferPadding = 128;
 
-// A Huffman table: codes of up to 8 bits resolve in one lookup, longer ones by code length.
+// Codes of up to this many bits resolve in one table lookup.
+constexpr int32_t kJpegFastBits = 10;
+
+// A Huffman table: short codes resolve in one lookup, longer ones by code length.
 struct JpegHuffmanTable {
   bool defined;
-  uint16_t lookup[256];     // indexed by the next 8 bits: (code length << 8) | symbol, 0 for longer codes
+  // Indexed by the next kJpegFastBits bits: (code length << 8) | symbol, 0 for longer codes.
+  uint16_t lookup[1 << kJpegFastBits];
   int32_t maxCode[17];      // largest code of each length, -1 when there is none
   int32_t valueOffset[17];  // symbol index minus the first code of each length
   uint8_t symbols[256];
-  // For AC use: when the next 8 bits hold a whole non-zero coefficient (code and magnitude),
-  // (value << 16) | (run << 8) | bits used; else 0.
-  int32_t coefficient[256];
+  // Code and magnitude in one lookup, indexed like lookup; 0 where the next bits do not hold both.
+  // For DC use: (difference << 16) | bits used.
+  int32_t dcFast[1 << kJpegFastBits];
+  // For AC use: (value << 16) | (run << 8) | bits used for a non-zero coefficient, or
+  // kJpegFastEob | bits used for the end of the block.
+  int32_t acFast[1 << kJpegFastBits];
 };
+constexpr int32_t kJpegFastEob = 1 << 12;
 
 struct JpegComponent {
   uint8_t id, h, v, quantIndex;
@@ -123,15 +131,12 @@ struct JpegState {
   int32_t mcuWidth, mcuHeight, mcusPerRow, mcusPerColumn, blocksPerMcu;
   // Each block of an MCU, in scan order: its frame component, position inside the MCU, Huffman slots.
   int32_t mcuComponent[6], mcuBlockX[6], mcuBlockY[6], mcuDcSlot[6], mcuAcSlot[6];
-  int16_t* coefBlocks;  // one 64-coefficient block per block of an MCU row
-  uint8_t* lastCoef;    // highest zig-zag index written into each of them
+  // One 64-coefficient block per block of an MCU row; sequential decoding uses the first as scratch.
+  int16_t* coefBlocks;
   uint8_t* lines[2];
   int32_t mcuRow;  // MCU row held in the planes, -1 before the first
   int32_t linesDelivered;
   JpegScan scan;
-
-  // Colour conversion terms by sample value.
-  int32_t crToR[256], crToG[256], cbToG[256], cbToB[256];
 };
 
 // Errors: set the status, release everything and jump back to the public operation.
@@ -158,7 +163,6 @@ void JpegCheckScanTables(JpegState& s);
 void JpegSetUpFrame(JpegState& s);
 void JpegCheckSequentialScan(JpegState& s);
 void JpegDecodeMcuRow(JpegState& s, int32_t row);
-void JpegSetUpColour(JpegState& s);
 const uint8_t* JpegOutputLine(JpegState& s, int32_t lineInRow);
 
 // Progressive scans into the coefficient buffers.
