@@ -4,6 +4,7 @@
 # Usage: bench/startup_time.sh BUILD_DIR
 set -euo pipefail
 probe=$(realpath "$1")/bench/first_frame
+velmora=$(realpath "$1")/velmora
 . "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
 cd "$e2e_scratch"
 now() { date +%s.%N; }

@@ -1,5 +1,6 @@
 #include "render/show_object.h"
 
+#include "assets/asset_setup.h"
 #include "assets/startup_curves.h"
 
 ShowObject::ShowObject() {
@@ -8,6 +9,8 @@ ShowObject::ShowObject() {
 
 void ShowObject::ShowFrame(double&, OffscreenTarget&, DemoState&, FrameRecord&) {}
 
-void ShowObject::SetUp(DemoState&) {
+bool ShowObject::SetUp(DemoState& state, MessageSink& messages) {
+  if (!SetupAssets(*this, state, messages)) return false;
   BuildStartupCurves(*this);
+  return true;
 }

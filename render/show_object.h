@@ -10,6 +10,7 @@
 #include "effects/curve.h"
 #include "render/offscreen_target.h"
 #include "shell/demo_state.h"
+#include "shell/messages.h"
 #include "timing/frame_record.h"
 
 constexpr int kCurvePoolCount = 9;
@@ -22,8 +23,9 @@ class ShowObject final {
 
   // One frame: show time, camera and light, the scenes, the fades.
   virtual void ShowFrame(double& timeStep, OffscreenTarget& target, DemoState& state, FrameRecord& frame);
-  // Start-up: the assets, then the curves; leaves the show three seconds before its time zero.
-  virtual void SetUp(DemoState& state);
+  // Start-up: the assets, then the curves; leaves the show three seconds before its time zero. False (after
+  // the file's message) when an asset file is missing or unusable.
+  virtual bool SetUp(DemoState& state, MessageSink& messages);
 
   double showTime = 0.0;
   double fastTime = 0.0;  // advances 1.5 times as fast as the frame steps

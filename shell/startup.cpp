@@ -5,10 +5,11 @@
 
 namespace {
 
-// The show object and its set-up: assets (textures, shapes, logo) and the start-up curves.
-void SetUpShow(StartUpContext& context) {
+// The show object and its set-up: assets (textures, shapes, logo) and the start-up curves. False when an
+// asset file is missing or unusable.
+bool SetUpShow(StartUpContext& context) {
   context.show = std::make_unique<ShowObject>();
-  context.show->SetUp(context.state);
+  return context.show->SetUp(context.state, context.messages);
 }
 
 // Loads the music and starts it from its first sample; frames stop waiting for the vertical retrace.
@@ -54,7 +55,7 @@ std::optional<int> StartUp(StartUpContext& context) {
   state.textures.compression = true;
   state.textures.mipmaps = false;
 
-  SetUpShow(context);
+  if (!SetUpShow(context)) return 0;
   if (state.setup.musicOn) {
     if (auto exitCode = StartMusic(context)) return exitCode;
   }

@@ -3,10 +3,12 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -79,6 +81,34 @@ inline Contour RegularPolygon(int corners, int16_t radius = 15000) {
     contour.push_back({int16_t(radius * std::cos(angle)), int16_t(radius * std::sin(angle))});
   }
   return contour;
+}
+
+// Every file the show loads, small and plain, under dir/textures: 8 x 8 singles, 16 x 8 pairs, a 128 x 128
+// logo with two strokes, and shape files of two glyphs.
+inline void WriteTinyPack(const std::filesystem::path& dir) {
+  static const char* const kSingles[] = {
+      "blob41b", "gradient13", "paper",    "silent",   "theman",   "butterfly", "leaf",   "butt",
+      "pattern", "patternr",   "pattern4", "pattern5", "pattern6", "pattern3",  "walker", "floor"};
+  static const char* const kPairs[][2] = {{"gaitis", "gaitisa"},
+                                          {"bl", "bla"},
+                                          {"zep1", "zepa"},
+                                          {"psalidi1", "psalidi1a"},
+                                          {"psalidi2", "psalidi2a"}};
+  const auto textures = dir / "textures";
+  std::filesystem::create_directories(textures);
+  auto jpeg = [&textures](const std::string& name) { return textures / (name + ".jpg"); };
+  for (const char* name : kSingles) WriteJpeg(jpeg(name), Filled(8, 8, 120, 80, 40), 8, 8);
+  for (const auto& pair : kPairs) {
+    WriteJpeg(jpeg(pair[0]), Filled(16, 8, 200, 50, 50), 16, 8);
+    WriteJpeg(jpeg(pair[1]), Filled(16, 8, 255, 255, 255), 16, 8);
+  }
+  Pixels logo = Filled(128, 128, 0, 0, 0);
+  for (int x = 20; x < 100; ++x) std::fill_n(&logo[(60 * 128 + x) * 3], 3, 255);
+  for (int x = 30; x < 50; ++x) std::fill_n(&logo[(90 * 128 + x) * 3], 3, 255);
+  WriteJpeg(jpeg("oskelr"), logo, 128, 128);
+  const auto shapes = ShapeFileWriter().Glyph().Polygon(RegularPolygon(8)).Glyph().Polygon(RegularPolygon(6));
+  for (const char* name : {"f", "f2", "f3", "f4"})
+    WriteBytes(textures / (std::string(name) + ".txt"), shapes.Bytes());
 }
 
 }  // namespace test_assets

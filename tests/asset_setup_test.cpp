@@ -12,15 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test_assets;
 
-const char* const kSingles[] = {"blob41b",  "gradient13", "paper",   "silent",   "theman",   "butterfly",
-                                "leaf",     "butt",       "pattern", "patternr", "pattern4", "pattern5",
-                                "pattern6", "pattern3",   "walker",  "floor"};
-const char* const kPairs[][2] = {{"gaitis", "gaitisa"},
-                                 {"bl", "bla"},
-                                 {"zep1", "zepa"},
-                                 {"psalidi1", "psalidi1a"},
-                                 {"psalidi2", "psalidi2a"}};
-
 // A tiny pack of every file the show loads, in a scratch directory that becomes the working directory.
 class AssetSetupTest : public GlTest {
  protected:
@@ -29,21 +20,8 @@ class AssetSetupTest : public GlTest {
     if (IsSkipped()) return;
     previous = fs::current_path();
     directory = fs::temp_directory_path() / ("velmora-pack-" + std::to_string(getpid()));
-    fs::create_directories(directory / "textures");
+    WriteTinyPack(directory);
     fs::current_path(directory);
-    for (const char* name : kSingles) WriteJpeg(Texture(name), Filled(8, 8, 120, 80, 40), 8, 8);
-    for (const auto& pair : kPairs) {
-      WriteJpeg(Texture(pair[0]), Filled(16, 8, 200, 50, 50), 16, 8);
-      WriteJpeg(Texture(pair[1]), Filled(16, 8, 255, 255, 255), 16, 8);
-    }
-    Pixels logo = Filled(128, 128, 0, 0, 0);
-    for (int x = 20; x < 100; ++x) std::fill_n(&logo[(60 * 128 + x) * 3], 3, 255);
-    for (int x = 30; x < 50; ++x) std::fill_n(&logo[(90 * 128 + x) * 3], 3, 255);
-    WriteJpeg(Texture("oskelr"), logo, 128, 128);
-    const auto shapes =
-        ShapeFileWriter().Glyph().Polygon(RegularPolygon(8)).Glyph().Polygon(RegularPolygon(6));
-    for (const char* name : {"f", "f2", "f3", "f4"})
-      WriteBytes(directory / "textures" / (std::string(name) + ".txt"), shapes.Bytes());
   }
   void TearDown() override {
     if (!previous.empty()) fs::current_path(previous);
@@ -81,6 +59,21 @@ TEST_F(AssetSetupTest, EveryTextureAndShapeListIsMadeWithItsParameters) {
   EXPECT_EQ(show.logoCurves.size(), 2u);  // two strokes, each starting at a pure white pixel
 }
 
+TEST_F(AssetSetupTest, EachMissingFileIsNamedInItsMessage) {
+  std::vector<fs::path> files(fs::directory_iterator(directory / "textures"), {});
+  for (const fs::path& file : files) {
+    const fs::path aside = directory / file.filename();
+    fs::rename(file, aside);
+    DemoState fresh;
+    ShowObject show;
+    RecordingMessages said;
+    EXPECT_FALSE(SetupAssets(show, fresh, said)) << file;
+    ASSERT_EQ(said.shown.size(), 1u) << file;
+    EXPECT_EQ(fs::path(said.shown[0]).filename(), file.filename());
+    fs::rename(aside, file);
+  }
+}
+
 TEST_F(AssetSetupTest, AMissingTextureStopsTheSetupAfterWhatCameBefore) {
   fs::remove(Texture("butterfly"));
   EXPECT_FALSE(SetupAssets(show, state, messages));
@@ -101,6 +94,22 @@ TEST_F(AssetSetupTest, BrokenFilesAreReportedByName) {
   WriteBytes(directory / "textures" / "f2.txt", {1, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0});  // five glyphs claimed
   EXPECT_FALSE(SetupAssets(show, state, messages));
   EXPECT_EQ(messages.shown.back(), "textures//f2.txt");
+}
+
+// The pack the build drew: every slot and list, and the logo's designed strokes.
+TEST_F(AssetSetupTest, TheShowsOwnPackLoads) {
+  fs::current_path(VELMORA_PACK_DIR);
+  ASSERT_TRUE(SetupAssets(show, state, messages)) << (messages.shown.empty() ? "" : messages.shown[0]);
+  for (int slot :
+       {2, 3, 10, 11, 12, 13, 21, 22, 23, 24, 25, 30, 31, 32, 50, 51, 60, 100, 101, 224, 300, 400, 500}) {
+    EXPECT_NE(state.textures.names[slot], 0u) << slot;
+  }
+  for (GLuint list : {1u, 10u, 100u, 1001u, 1032u}) EXPECT_TRUE(glIsList(list)) << list;
+  EXPECT_EQ(Parameter(3, GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(Parameter(10, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(Parameter(11, GL_TEXTURE_WRAP_S), GL_REPEAT);
+  EXPECT_EQ(Parameter(23, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+  EXPECT_EQ(show.logoCurves.size(), 15u);  // the picture is traced turned by 180 degrees
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "effects/random.h"
 #include "render/gl_api.h"
 #include "shell/startup.h"
+#include "tests/asset_files.h"
 #include "tests/fake_music_player.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
 #include "timing/frame_driver.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 int64_t gNowNanoseconds = 0;
 int64_t ScriptedCounter() {
@@ -24,9 +28,22 @@ class FakeHost : public FrameHost {
   int closed = 0;
 };
 
+// Start-up runs in a scratch directory holding a tiny asset pack.
 class FrameDriverTest : public GlTest {
  protected:
-  void TearDown() override { ReleaseOffscreenTarget(target); }
+  void SetUp() override {
+    GlTest::SetUp();
+    if (IsSkipped()) return;
+    previous = fs::current_path();
+    directory = fs::temp_directory_path() / ("velmora-frames-" + std::to_string(getpid()));
+    test_assets::WriteTinyPack(directory);
+    fs::current_path(directory);
+  }
+  void TearDown() override {
+    ReleaseOffscreenTarget(target);
+    if (!previous.empty()) fs::current_path(previous);
+    fs::remove_all(directory);
+  }
 
   std::optional<int> StartUp(bool musicOn) {
     gNowNanoseconds = 0;
@@ -52,6 +69,7 @@ class FrameDriverTest : public GlTest {
     return pixel[0];
   }
 
+  fs::path previous, directory;
   DemoState state;
   FrameRecord frame;
   OffscreenTarget target;
@@ -76,6 +94,8 @@ TEST_F(FrameDriverTest, StartUpLoadsAndStartsTheMusicThenTheClock) {
   EXPECT_EQ(target.width, 160);
   ASSERT_NE(show, nullptr);
   EXPECT_EQ(show->showTime, -3.0);
+  EXPECT_NE(state.textures.names[24], 0u);
+  EXPECT_EQ(show->logoCurves.size(), 2u);
   ASSERT_FALSE(cgCalls.empty());
   EXPECT_EQ(cgCalls[0].op, CgOp::SetOptimalOptions);
   EXPECT_EQ(cgCalls[0].value, 7000);
@@ -93,6 +113,13 @@ TEST_F(FrameDriverTest, NoSoundDeviceEndsWithCodeOneAndAMissingFileWithZero) {
   EXPECT_EQ(StartUp(true), 0);
   EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(messages::kNoSoundFile.text)});
   EXPECT_EQ(music.plays, 0);
+}
+
+TEST_F(FrameDriverTest, AMissingAssetEndsStartUpBeforeTheMusic) {
+  fs::remove("textures/floor.jpg");
+  EXPECT_EQ(StartUp(true), 0);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"textures/floor.jpg"});
+  EXPECT_EQ(music.calls, 0);
 }
 
 TEST_F(FrameDriverTest, TheClockClosesATenthOfItsDistanceToTheMusicEachFrame) {

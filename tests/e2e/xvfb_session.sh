@@ -1,5 +1,6 @@
-# Sourced by the end-to-end tests: starts a private virtual X server and exports its DISPLAY; the server and
-# the scratch directory go away when the test script exits.
+# Sourced by the end-to-end tests (after setting $velmora): starts a private virtual X server and exports its
+# DISPLAY, and lays out a working directory for the show; the server and the directory go away when the test
+# script exits.
 e2e_scratch=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x720x24}" -nolisten tcp 3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
 e2e_xvfb=$!
@@ -15,7 +16,8 @@ export DISPLAY=":$(head -n1 "$e2e_scratch/display")"
 export SDL_AUDIODRIVER=dummy
 unset WAYLAND_DISPLAY
 
-# A stand-in for the show's music where the show runs: 30 s of a low tone.
+# The asset pack the build drew, and a stand-in for the show's music: 30 s of a low tone.
+cp -r "${e2e_pack:-$(dirname "$velmora")/textures}" "$e2e_scratch/textures"
 mkdir -p "$e2e_scratch/music"
 sox -q -n -r 44100 -c 2 -C 128 "$e2e_scratch/music/Tessaly - Slow Orbit.mp3" synth 30 sine 87 vol 0.3
 
