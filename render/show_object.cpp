@@ -7,8 +7,6 @@ ShowObject::ShowObject() {
   for (int pool = 0; pool < kCurvePoolCount; ++pool) pools[pool].resize(kCurvePoolSizes[pool]);
 }
 
-void ShowObject::ShowFrame(double&, OffscreenTarget&, DemoState&, FrameRecord&) {}
-
 bool ShowObject::SetUp(DemoState& state, MessageSink& messages) {
   if (!SetupAssets(*this, state, messages)) return false;
   BuildStartupCurves(*this);

@@ -153,6 +153,7 @@ TEST_F(FrameDriverTest, EachFrameWithMusicReseedsFromTheClockAndCopiesTheSpectru
   music.SetSeconds(1.5);
   music.spectrum[2] = 0.75f;
   music.spectrum[511] = 0.25f;
+  show.reset();  // the show's camera reseeds too: look at the driver alone
   Frame(0.0);
   const uint32_t afterFrame = RandomState();
   RandomSeed(1500000);
@@ -195,10 +196,8 @@ TEST_F(FrameDriverTest, EscapeInTheLastSecondsFadesPictureAndSoundOver125Seconds
   music.SetSeconds(236.0);
   state.endingStarted = true;
   state.endStart = 232.0;
-  glClearColor(1, 1, 1, 1);
   EXPECT_EQ(Frame(0.625), FrameOutcome::Continue);
   EXPECT_EQ(music.volumes.back(), 127);
-  EXPECT_NEAR(CentreRed(), 127, 2);
   GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   EXPECT_EQ(depth, 1);
@@ -210,9 +209,35 @@ TEST_F(FrameDriverTest, EscapeInTheLastSecondsFadesPictureAndSoundOver125Seconds
   EXPECT_EQ(host.closed, 1);
 }
 
+TEST_F(FrameDriverTest, DarkeningScalesEveryPixelAndRestoresTheState) {
+  ASSERT_FALSE(StartUp(false).has_value());
+  MakeOffscreenTargetCurrent(target);
+  glClearColor(1, 1, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  DarkenPicture(0.5);
+  EXPECT_NEAR(CentreRed(), 127, 2);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(FrameDriverTest, EachFrameAdvancesTheShowTimeAndWritesItBack) {
+  ASSERT_FALSE(StartUp(false).has_value());
+  Frame(0.5);
+  EXPECT_NEAR(show->showTime, -3.0 + 0.5 * 1.004, 1e-9);
+  EXPECT_EQ(frame.showTime, show->showTime);
+  EXPECT_NEAR(show->fastTime, -0.3 + 0.75, 1e-9);
+  EXPECT_NEAR(state.frameDelta, 0.5 * 1.004, 1e-9);  // the step leaves modulated
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+  GLint depth = 0;
+  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
+  EXPECT_EQ(depth, 0);
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  EXPECT_EQ(depth, 1);
+}
+
 TEST_F(FrameDriverTest, WithMusicOffNothingIsAskedOfTheSoundSystem) {
   ASSERT_FALSE(StartUp(false).has_value());
   EXPECT_FALSE(vsyncStopped);
+  show.reset();  // the show's camera reseeds: look at the driver alone
   RandomSeed(77);
   Frame(0.02);
   EXPECT_NEAR(state.demoClock, 0.02, 1e-9);
@@ -220,7 +245,7 @@ TEST_F(FrameDriverTest, WithMusicOffNothingIsAskedOfTheSoundSystem) {
   state.endingStarted = true;
   EXPECT_EQ(Frame(0.02), FrameOutcome::EndProcess);  // no music: the sync never ends, Escape is immediate
   EXPECT_EQ(host.closed, 1);
-  EXPECT_EQ(music.calls, 0);
+  EXPECT_EQ(music.calls, 0);  // not even a close
 }
 
 }  // namespace

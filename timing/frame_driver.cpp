@@ -13,23 +13,6 @@ constexpr double kSyncStop = 230.0;
 constexpr double kSyncTail = 5.0;
 constexpr int kDiscardedDraws = 50;
 
-// Until the show object exists, a frame is the cleared target.
-void DrawShowFrame(FrameContext& context) {
-  MakeOffscreenTargetCurrent(context.target);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-// Multiplies every pixel of the current target by (1 - level), leaving all GL state as found.
-void DarkenPicture(double level) {
-  BeginOverlay();
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
-  const float keep = static_cast<float>(1.0 - level);
-  glColor4f(keep, keep, keep, keep);
-  DrawViewportQuad();
-  EndOverlay();
-}
-
 void FollowMusic(DemoState& state, MusicPlayer& music) {
   RandomSeed(ClockSeed(state.demoClock));
   for (int i = 0; i < kDiscardedDraws; ++i) RandomRaw();
@@ -41,6 +24,16 @@ void FollowMusic(DemoState& state, MusicPlayer& music) {
 }
 
 }  // namespace
+
+void DarkenPicture(double level) {
+  BeginOverlay();
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+  const float keep = static_cast<float>(1.0 - level);
+  glColor4f(keep, keep, keep, keep);
+  DrawViewportQuad();
+  EndOverlay();
+}
 
 double TimerStep(double now, double lastReading) {
   return std::max(now - lastReading, 0.0);
@@ -85,7 +78,7 @@ FrameOutcome RunFrame(FrameContext& context) {
 
   glBlendFunc(GL_ONE, GL_ONE);
   glEnable(GL_MULTISAMPLE);
-  DrawShowFrame(context);
+  if (context.show) context.show->ShowFrame(state.frameDelta, context.target, state, context.frame);
 
   if (state.demoClock > kShowEnd) return FrameOutcome::EndProcess;
 

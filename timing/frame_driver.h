@@ -59,4 +59,7 @@ double ClosingFadeLevel(double demoClock, double endStart, double fadeRate, bool
 // The master volume during the closing fade.
 int FadeVolume(double level);
 
+// Multiplies every pixel of the current framebuffer by (1 - level), leaving all GL state as found.
+void DarkenPicture(double level);
+
 FrameOutcome RunFrame(FrameContext& context);

@@ -1,0 +1,22 @@
+// The scene director: the first half of the show up to and including 141.0 s of show time, the second after.
+//
+// Each half clears, sets up its camera and draws its layers in fixed passes; every layer is a function of the
+// show time, two spectrum levels and fixed random seeds, so nothing is kept from one frame to the next.
+#pragma once
+
+#include "render/show_object.h"
+#include "shell/demo_state.h"
+
+constexpr double kSecondHalfStart = 141.0;
+
+void SceneDirector(DemoState& state, ShowObject& show);
+
+void FirstHalfScenes(ShowObject& show, DemoState& state);
+void SecondHalfScenes(ShowObject& show, DemoState& state);
+
+// The music levels the layers react to: high = clamp(bin 230 - 0.03), low = clamp(bin 2 - 0.2) squared.
+struct SpectrumLevels {
+  double high = 0.0;
+  double low = 0.0;
+};
+SpectrumLevels LevelsOf(const ShowObject& show);
