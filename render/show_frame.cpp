@@ -119,14 +119,18 @@ double Bounce(double x, double f) {
   return std::sin(std::min(28 * x, 1.0) + std::numbers::pi * f * x + 0.5) * (1.01 - x);
 }
 
+void ShowObject::AdvanceClocks(double& timeStep) {
+  fastTime += timeStep * 1.5;
+  timeStep = ModulatedStep(timeStep, showTime);
+  showTime += timeStep;
+}
+
 void ShowObject::ShowFrame(double& timeStep, OffscreenTarget& target, DemoState& state, FrameRecord& frame) {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   state.frame = &frame;
   std::copy_n(frame.spectrum.begin(), spectrum.size(), spectrum.begin());
 
-  fastTime += timeStep * 1.5;
-  timeStep = ModulatedStep(timeStep, showTime);
-  showTime += timeStep;
+  AdvanceClocks(timeStep);
   const double t = showTime;
 
   state.nearPlane = 0.01;

@@ -21,11 +21,14 @@ class ShowObject final {
  public:
   ShowObject();
 
-  // One frame: show time, camera and light, the scenes, the fades.
+  // One frame: show time, camera and light, the scenes, the fades. Leaves timeStep modulated.
   virtual void ShowFrame(double& timeStep, OffscreenTarget& target, DemoState& state, FrameRecord& frame);
   // Start-up: the assets, then the curves; leaves the show three seconds before its time zero. False (after
   // the file's message) when an asset file is missing or unusable.
   virtual bool SetUp(DemoState& state, MessageSink& messages);
+
+  // The clocks of one frame without drawing it (ShowFrame does this first): fast forward.
+  void AdvanceClocks(double& timeStep);
 
   double showTime = 0.0;
   double fastTime = 0.0;  // advances 1.5 times as fast as the frame steps

@@ -1,0 +1,39 @@
+// One frame of the show at 1280 x 720 on a headless context (llvmpipe where there is no GPU), from the
+// build directory's asset pack: fast-forward to the instant, draw, and wait for the picture.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "platform/headless_context.h"
+#include "platform/sdl_message_sink.h"
+#include "render/frame_renderer.h"
+#include "render/gl_api.h"
+
+namespace {
+
+class StderrMessages : public MessageSink {
+ public:
+  void Show(const MessageText& message) override { PrintMessage(message); }
+  bool AskYesNo(const MessageText&) override { return false; }
+};
+
+void RenderFrame(benchmark::State& state) {
+  std::string error;
+  auto context = HeadlessContext::Create(error);
+  StderrMessages messages;
+  auto renderer = context ? FrameRenderer::Create(1280, 720, 1.0 / 60.0, messages) : nullptr;
+  if (!renderer) {
+    state.SkipWithError("no headless context or no asset pack in the working directory");
+    return;
+  }
+  const double instant = double(state.range(0));
+  for (auto _ : state) {
+    renderer->RenderAt(instant);
+    glFinish();
+  }
+}
+BENCHMARK(RenderFrame)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,72 @@
+#include "render/frame_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "effects/random.h"
+#include "render/gl_api.h"
+#include "timing/frame_driver.h"
+#include "timing/music_player.h"
+
+namespace {
+constexpr int kDiscardedDraws = 50;
+}
+
+std::unique_ptr<FrameRenderer> FrameRenderer::Create(int width, int height, double step,
+                                                     MessageSink& messages) {
+  std::unique_ptr<FrameRenderer> renderer(new FrameRenderer);
+  renderer->step_ = step;
+  renderer->state_.setup.renderWidth = width;
+  renderer->state_.setup.renderHeight = height;
+  if (!CreateOffscreenTarget(renderer->target_, width, height, QueryOffscreenSupport(), messages))
+    return nullptr;
+  renderer->show_ = std::make_unique<ShowObject>();
+  if (!renderer->show_->SetUp(renderer->state_, messages)) return nullptr;
+  renderer->music_ = DecodeMp3File(kMusicFile);
+  return renderer;
+}
+
+// The frame driver's rules before the show draws, with the music exactly at the demo clock.
+void FrameRenderer::BeginFrame() {
+  RandomSeed(ClockSeed(state_.demoClock));
+  for (int i = 0; i < kDiscardedDraws; ++i) RandomRaw();
+  state_.frameDelta = step_;
+  frame_.adjust = {0.0, 0.0, 0.0};
+  state_.demoClock += state_.frameDelta;
+  if (music_) {
+    analyser_.Analyse(music_->mono, std::llround(state_.demoClock * kMusicRate), spectrum_);
+    std::copy(spectrum_.begin(), spectrum_.end(), frame_.spectrum.begin());
+  }
+}
+
+void FrameRenderer::RenderAt(double demoClock) {
+  const long long frames = std::max<long long>(1, std::llround(demoClock / step_));
+  state_.demoClock = 0.0;
+  show_->showTime = -3.0;
+  show_->fastTime = -0.3;
+  for (long long k = 1; k < frames; ++k) {
+    state_.demoClock += step_;
+    double timeStep = step_;
+    show_->AdvanceClocks(timeStep);
+  }
+  BeginFrame();
+  glBlendFunc(GL_ONE, GL_ONE);
+  glEnable(GL_MULTISAMPLE);
+  show_->ShowFrame(state_.frameDelta, target_, state_, frame_);
+}
+
+std::vector<uint8_t> FrameRenderer::ReadPixels() const {
+  ResolveOffscreenTarget(target_);
+  glBindFramebuffer(GL_FRAMEBUFFER, target_.resolveFramebuffer);
+  std::vector<uint8_t> bottomUp(size_t(target_.width) * target_.height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, target_.width, target_.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  std::vector<uint8_t> topDown(bottomUp.size());
+  const size_t row = size_t(target_.width) * 3;
+  for (int y = 0; y < target_.height; ++y) {
+    std::memcpy(&topDown[size_t(y) * row], &bottomUp[size_t(target_.height - 1 - y) * row], row);
+  }
+  return topDown;
+}

@@ -1,0 +1,118 @@
+// velmora-frame: renders one instant of the show to a PNG without a display.
+// Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] OUT.png
+// Run it where the show's files are (the build directory): textures/ and, for the spectrum, music/.
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "platform/headless_context.h"
+#include "platform/sdl_message_sink.h"
+#include "render/frame_renderer.h"
+
+namespace {
+
+constexpr int kLargestSide = 7680;
+
+struct Options {
+  double time = -1.0;
+  int width = 1280;
+  int height = 720;
+  double step = 1.0 / 60.0;
+  std::string output;
+};
+
+class StderrMessages : public MessageSink {
+ public:
+  void Show(const MessageText& message) override { PrintMessage(message); }
+  bool AskYesNo(const MessageText& message) override {
+    PrintMessage(message);
+    return false;
+  }
+};
+
+std::optional<double> ParseNumber(const char* text) {
+  char* end = nullptr;
+  const double value = std::strtod(text, &end);
+  if (end != text && *end == '/' && end[1]) {  // a fraction such as 1/60
+    char* denominatorEnd = nullptr;
+    const double denominator = std::strtod(end + 1, &denominatorEnd);
+    if (*denominatorEnd || denominator == 0) return std::nullopt;
+    return value / denominator;
+  }
+  if (end == text || *end) return std::nullopt;
+  return value;
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (argument == "--time" && hasValue) {
+      const auto time = ParseNumber(argv[++i]);
+      if (!time || *time < 0) return std::nullopt;
+      options.time = *time;
+    } else if (argument == "--size" && hasValue) {
+      if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2) return std::nullopt;
+    } else if (argument == "--step" && hasValue) {
+      const auto step = ParseNumber(argv[++i]);
+      if (!step || *step <= 0 || *step > 1) return std::nullopt;
+      options.step = *step;
+    } else if (argument.rfind("--", 0) != 0 && options.output.empty()) {
+      options.output = argument;
+    } else {
+      return std::nullopt;
+    }
+  }
+  const bool sizeOk = options.width > 0 && options.height > 0 && options.width <= kLargestSide &&
+                      options.height <= kLargestSide;
+  if (options.time < 0 || options.output.empty() || !sizeOk) return std::nullopt;
+  return options;
+}
+
+bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
+    for (int x = 0; x < width; ++x) {
+      const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
+      row[x] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
+  return written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto options = ParseOptions(argc, argv);
+  if (!options) {
+    std::fprintf(
+        stderr, "usage: velmora-frame --time SECONDS [--size WxH (up to 7680x7680)] [--step 1/60] OUT.png\n");
+    return 2;
+  }
+  std::string error;
+  auto context = HeadlessContext::Create(error);
+  if (!context) {
+    std::fprintf(stderr, "velmora-frame: no headless OpenGL: %s\n", error.c_str());
+    return 1;
+  }
+  StderrMessages messages;
+  auto renderer = FrameRenderer::Create(options->width, options->height, options->step, messages);
+  if (!renderer) return 1;
+  renderer->RenderAt(options->time);
+  if (!WritePng(options->output, renderer->ReadPixels(), renderer->Width(), renderer->Height())) {
+    std::fprintf(stderr, "velmora-frame: cannot write %s\n", options->output.c_str());
+    return 1;
+  }
+  return 0;
+}
