@@ -9,7 +9,7 @@
 
 #include "timing/music_decoder.h"
 #include "timing/music_player.h"
-#include "timing/spectrum.h"
+#include "timing/frequency_analyser.h"
 
 class SdlMusicPlayer : public MusicPlayer {
  public:

@@ -18,7 +18,7 @@
 #include "shell/messages.h"
 #include "timing/frame_record.h"
 #include "timing/music_decoder.h"
-#include "timing/spectrum.h"
+#include "timing/frequency_analyser.h"
 
 class FrameRenderer {
  public:

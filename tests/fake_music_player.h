@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "timing/music_player.h"
-#include "timing/spectrum.h"
+#include "timing/frequency_analyser.h"
 
 class FakeMusicPlayer : public MusicPlayer {
  public:

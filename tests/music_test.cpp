@@ -12,7 +12,7 @@
 #include "platform/sdl_music_player.h"
 #include "timing/frame_driver.h"
 #include "timing/music_decoder.h"
-#include "timing/spectrum.h"
+#include "timing/frequency_analyser.h"
 
 namespace {
 

@@ -21,7 +21,7 @@ class MusicPlayer {
   virtual uint32_t Frequency() = 0;
   // Length of the loaded music in samples.
   virtual uint32_t Length() = 0;
-  // 512 magnitudes, 0 ... 1, of the music being heard (see timing/spectrum.h); valid until the next call.
+  // 512 magnitudes, 0 ... 1, of the music being heard (see timing/frequency_analyser.h); valid until the next call.
   virtual const float* Spectrum() = 0;
   // Master volume, 0 (silent) ... 255 (full).
   virtual void SetVolume(int volume) = 0;

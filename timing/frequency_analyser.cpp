@@ -1,4 +1,4 @@
-#include "timing/spectrum.h"
+#include "timing/frequency_analyser.h"
 
 #include <kiss_fftr.h>
 
