@@ -1,0 +1,152 @@
+#include "effects/ribbons.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/gl_api.h"
+
+namespace {
+
+constexpr double kPerPointBelow = 1e-5;
+const Vec3 kOutOfPlane(kVecValid, 0, 0, 1);
+
+// What both ribbons share: the curve, the clamped range and the widths.
+struct Band {
+  const Curve& curve;
+  int count;
+  int i0, i1;
+  double g0, g1;
+  double width;
+
+  const Vec3& P(int i) const { return curve.points[size_t(std::clamp(i, 0, count - 1))]; }
+  double W(int i) const {
+    if (width >= kPerPointBelow) return width;
+    return size_t(i) < curve.widths.size() && i >= 0 ? curve.widths[size_t(i)].x : 0.0;
+  }
+};
+
+// Clamps the range; nothing when the curve is empty, the range is reversed or ends before parameter 1.
+bool PrepareBand(const Curve& curve, double t0, double t1, double width, Band& band) {
+  const int n = std::min<int>(curve.count, int(curve.points.size()));
+  if (n <= 0) return false;
+  t1 = std::clamp(t1, 0.0, double(n - 1));
+  t0 = std::clamp(t0, 0.0, double(n - 1));
+  if (t0 > t1 || t1 < 1.0) return false;
+  band.count = n;
+  band.i0 = int(t0);
+  band.i1 = int(t1);
+  band.g0 = (band.i0 + 1) - t0;
+  band.g1 = t1 - band.i1;
+  band.width = width;
+  return true;
+}
+
+// Unit direction from a to b and the unit side vector to its right in the xy plane.
+void Frame(const Vec3& a, const Vec3& b, Vec3& d, Vec3& s) {
+  Vec3Sub(b, a, d);
+  Vec3Normalize(d);
+  Vec3Cross(d, kOutOfPlane, s);
+  Vec3Normalize(s);
+}
+
+Vec3 Along(const Vec3& from, const Vec3& direction, double amount) {
+  Vec3 scaled, out;
+  Vec3Scale(direction, float(amount), scaled);
+  return Vec3Add(from, scaled, out);
+}
+
+void Emit(const Vec3& v, bool textured, const Vec3& texOffset, double texScale) {
+  if (textured) glTexCoord2d(v.x * texScale + texOffset.x, v.y * texScale + texOffset.y);
+  glVertex3f(v.x, v.y, 0.0f);
+}
+
+void Station(const Vec3& q, const Vec3& a, const Vec3& b, double h, double sideShift, bool textured,
+             const Vec3& texOffset, double texScale) {
+  Vec3 d, s;
+  Frame(a, b, d, s);
+  Emit(Along(Along(q, s, h), s, sideShift), textured, texOffset, texScale);
+  Emit(Along(Along(q, s, -h), s, sideShift), textured, texOffset, texScale);
+}
+
+void DrawBand(const Band& band, double sideShift, bool textured, const Vec3& texOffset, double texScale) {
+  const int i0 = band.i0, i1 = band.i1;
+  glBegin(GL_QUAD_STRIP);
+  const Vec3 start = Along(band.P(i0 + 1), band.P(i0) - band.P(i0 + 1), band.g0);
+  const double startWidth = (band.W(i0) - band.W(i0 + 1)) * band.g0 + band.W(i0 + 1);
+  Station(start, band.P(i0), band.P(i0 + 1), startWidth, sideShift, textured, texOffset, texScale);
+  for (int i = i0 + 1; i <= i1 - 1; ++i) {
+    Station(band.P(i), band.P(i), band.P(i + 1), band.W(i), sideShift, textured, texOffset, texScale);
+  }
+  const Vec3 end = Along(band.P(i1 - 1), band.P(i1) - band.P(i1 - 1), band.g1);
+  const double endWidth = (band.W(i1) - band.W(i1 - 1)) * band.g1 + band.W(i1 - 1);
+  Station(end, band.P(i1 - 1), band.P(i1), endWidth, sideShift, textured, texOffset, texScale);
+  glEnd();
+}
+
+// One segment of the edge pass: its spline ends A and B, direction, side and half-width.
+struct EdgeSegment {
+  Vec3 a, d, s;
+  double h;
+};
+
+template <typename Parameter, typename Each>
+void ForEachEdgeSegment(const Band& band, Parameter parameter, Each each) {
+  for (int i = band.i0 + 1; i <= band.i1 - 1; ++i) {
+    EdgeSegment segment;
+    Vec3 b;
+    band.curve.Evaluate(float(parameter(i)), segment.a);
+    band.curve.Evaluate(float(parameter(i + 1)), b);
+    Frame(segment.a, b, segment.d, segment.s);
+    segment.h = band.W(i);
+    each(i, segment);
+  }
+}
+
+void EdgeQuad(const EdgeSegment& e, double tabWidth, double sideShift) {
+  const Vec3 inner = Along(e.a, e.s, e.h + sideShift), outer = Along(e.a, e.s, e.h + tabWidth + sideShift);
+  for (const Vec3& v : {inner, Along(inner, e.d, 0.15), Along(outer, e.d, 0.15), outer})
+    glVertex3f(v.x, v.y, v.z);
+}
+
+}  // namespace
+
+void DrawRibbonTextured(const Curve& curve, double t0, double t1, const Vec3& texOffset, double texScale,
+                        double sideShift, double width, double edgeShift) {
+  Band band{curve, 0, 0, 0, 0, 0, 0};
+  if (!PrepareBand(curve, t0, t1, width, band)) return;
+  DrawBand(band, sideShift, true, texOffset, texScale);
+  if (edgeShift <= 0.001) return;
+
+  glDisable(GL_TEXTURE_2D);
+  const double n = band.count;
+  const auto parameter = [edgeShift, n](int i) { return std::max(0.0, i + edgeShift - n); };
+  glBegin(GL_QUADS);
+  ForEachEdgeSegment(band, parameter,
+                     [sideShift](int, const EdgeSegment& e) { EdgeQuad(e, 1.5, sideShift); });
+  glEnd();
+
+  // A grey rim a little off the band, its length and distance rippling with the station index.
+  glBegin(GL_QUADS);
+  ForEachEdgeSegment(band, parameter, [sideShift](int i, const EdgeSegment& e) {
+    glColor3f(0.5f, 0.5f, 0.5f);
+    const double r = e.h + std::sin(double(i)), g = 0.6 * (std::sin(double(i)) + 1);
+    const Vec3 inner = Along(e.a, e.s, r + sideShift), outer = Along(e.a, e.s, r + 0.5 + sideShift);
+    for (const Vec3& v :
+         {Along(inner, e.d, 0.2), Along(inner, e.d, g), Along(outer, e.d, g), Along(outer, e.d, 0.2)}) {
+      glVertex3f(v.x, v.y, v.z);
+    }
+  });
+  glEnd();
+}
+
+void DrawRibbon(const Curve& curve, double t0, double t1, double sideShift, double width, double edgeShift) {
+  Band band{curve, 0, 0, 0, 0, 0, 0};
+  if (!PrepareBand(curve, t0, t1, width, band)) return;
+  DrawBand(band, sideShift, false, Vec3(), 0.0);
+  if (edgeShift <= 0.0) return;
+  glBegin(GL_QUADS);
+  ForEachEdgeSegment(
+      band, [edgeShift](int i) { return i + edgeShift; },
+      [sideShift](int, const EdgeSegment& e) { EdgeQuad(e, 2.0, sideShift); });
+  glEnd();
+}
