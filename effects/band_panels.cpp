@@ -1,0 +1,53 @@
+#include "effects/band_panels.h"
+
+#include "effects/random.h"
+#include "render/gl_api.h"
+
+namespace {
+constexpr double kBandHeight = 0.1275;
+constexpr double kBandMargin = 0.01;
+}  // namespace
+
+void DrawBandQuad(int row) {
+  const double bottom = row * kBandHeight + kBandMargin, top = (row + 1) * kBandHeight - kBandMargin;
+  const float y0 = row == 3 ? -0.5f : 0.0f;
+  glBegin(GL_QUADS);
+  glTexCoord2d(0, bottom), glVertex3f(-1, y0, 0);
+  glTexCoord2d(1, bottom), glVertex3f(1, y0, 0);
+  glTexCoord2d(1, top), glVertex3f(1, 1, 0);
+  glTexCoord2d(0, top), glVertex3f(-1, 1, 0);
+  glEnd();
+}
+
+void DrawBandStack(int n) {
+  for (int i = 0; i < n; ++i) {
+    glPushMatrix();
+    glScaled(1, 0.25, 1);
+    glTranslated(0, i, 0);
+    const int row = i == n - 1 ? 6 : i == 0 ? 7 : i == 1 ? 6 : 0;
+    DrawBandQuad(row);
+    glPopMatrix();
+  }
+}
+
+void DrawNoiseQuad(int n, double amount) {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  const double grey = RandomUnit() * 0.5 + 0.3;
+  const double blue = (RandomUnit() + 0.5) * grey;
+  glColor4d(grey, grey, blue, 0.5);
+  glEnable(GL_TEXTURE_2D);
+  glPushMatrix();
+  glScaled(1, 0.25, 1);
+  const double a = float((0.5 - RandomUnit()) * amount * 4);
+  const double b = float((0.5 - RandomUnit()) * amount * 4);
+  const double k = (RandomUnit() * 0.2 + 0.1) * 0.7;
+  glBegin(GL_QUADS);
+  glTexCoord2d((b - 1) * k * 4, a * k), glVertex3f(-1, 0, 0);
+  glTexCoord2d((b + 1) * k * 4, a * k), glVertex3f(1, 0, 0);
+  glTexCoord2d((b + 1) * k * 4, (n + a) * k), glVertex3f(1, float(n), 0);
+  glTexCoord2d((b - 1) * k * 4, (n + a) * k), glVertex3f(-1, float(n), 0);
+  glEnd();
+  glPopMatrix();
+  glDisable(GL_BLEND);
+}
