@@ -14,34 +14,25 @@ struct Fed {
 };
 
 // Object units map to pixels: an orthographic -2 ... 2 view of a 100 x 100 viewport.
-class BandPanelsTest : public GlTest {
+class BandPanelsTest : public CanvasTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    CreateOffscreenTarget(target, 100, 100, QueryOffscreenSupport(), messages);
-    MakeOffscreenTargetCurrent(target);
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(-2, 2, -2, 2, -1, 1);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    OpenCanvas(100, -2, 2, -2, 2);
   }
-  void TearDown() override { ReleaseOffscreenTarget(target); }
 
+  // The triangles drawn, three vertices each.
   template <typename Draw>
   std::vector<std::vector<Fed>> Feed(Draw draw) {
-    std::vector<GLfloat> buffer(1 << 14);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const int used = glRenderMode(GL_RENDER);
-    std::vector<std::vector<Fed>> polygons;
-    for (int i = 0; i < used;) {
-      if (int(buffer[i++]) != GL_POLYGON_TOKEN) break;
-      auto& polygon = polygons.emplace_back();
-      const int count = int(buffer[i++]);
-      for (int k = 0; k < count; ++k, i += 11)
-        polygon.push_back({buffer[i], buffer[i + 1], buffer[i + 7], buffer[i + 8]});
+    std::vector<std::vector<Fed>> triangles;
+    const auto vertices = Feedback(GL_3D_COLOR_TEXTURE, draw);
+    for (size_t i = 0; i < vertices.size(); ++i) {
+      if (i % 3 == 0) triangles.emplace_back();
+      const auto& v = vertices[i].values;
+      triangles.back().push_back({v[0], v[1], v[7], v[8]});
     }
-    return polygons;
+    return triangles;
   }
 
   // The band row of each quad drawn (two triangles per quad), from its lowest texture coordinate.
@@ -56,9 +47,6 @@ class BandPanelsTest : public GlTest {
     }
     return rows;
   }
-
-  OffscreenTarget target;
-  RecordingMessages messages;
 };
 
 TEST_F(BandPanelsTest, StacksPutRowSevenAtTheBottomAndSixOnTop) {

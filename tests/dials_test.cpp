@@ -28,41 +28,28 @@ struct Fed {
   float x, y, r, g, b;
 };
 
-class DialsTest : public GlTest {
+class DialsTest : public CanvasTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    CreateOffscreenTarget(target, 100, 100, QueryOffscreenSupport(), messages);
-    MakeOffscreenTargetCurrent(target);
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(-50, 50, -50, 50, -1, 1);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    OpenCanvas(100, -50, 50, -50, 50);
   }
-  void TearDown() override { ReleaseOffscreenTarget(target); }
 
   // Every vertex drawn, with the primitive kind it came in (polygon or line) and its colour.
   template <typename Draw>
   std::vector<Fed> Feed(Draw draw) {
-    std::vector<GLfloat> buffer(1 << 20);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    glPushMatrix();
-    draw();
-    glPopMatrix();
-    const int used = glRenderMode(GL_RENDER);
     std::vector<Fed> out;
-    for (int i = 0; i < used;) {
-      const int token = int(buffer[i++]);
-      const int count = token == GL_POLYGON_TOKEN ? int(buffer[i++]) : 2;
-      if (token != GL_POLYGON_TOKEN && token != GL_LINE_TOKEN && token != GL_LINE_RESET_TOKEN) break;
-      for (int k = 0; k < count; ++k, i += 7)
-        out.push_back({token, buffer[i], buffer[i + 1], buffer[i + 3], buffer[i + 4], buffer[i + 5]});
+    const auto isolated = [&draw] {
+      glPushMatrix();
+      draw();
+      glPopMatrix();
+    };
+    for (const FedVertex& f : Feedback(GL_3D_COLOR, isolated)) {
+      out.push_back({f.token, f.values[0], f.values[1], f.values[3], f.values[4], f.values[5]});
     }
     return out;
   }
-
-  OffscreenTarget target;
-  RecordingMessages messages;
 };
 
 TEST_F(DialsTest, EachOrnamentTakesItsFixedNumberOfRandomDraws) {

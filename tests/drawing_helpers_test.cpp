@@ -43,43 +43,31 @@ TEST(Ramps, ClampedRampsAndStaggeredDrawCounts) {
 }
 
 // Vertex positions (window coordinates) and texture coordinates of what is drawn, through feedback mode.
-struct FedVertex {
+struct Fed {
   float x, y, u, v;
 };
 
-class DrawingHelpersTest : public GlTest {
+class DrawingHelpersTest : public CanvasTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    CreateOffscreenTarget(target, 100, 100, QueryOffscreenSupport(), messages);
-    MakeOffscreenTargetCurrent(target);
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(-10, 10, -10, 10, -10, 10);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    OpenCanvas(100, -10, 10, -10, 10, -10, 10);
   }
-  void TearDown() override { ReleaseOffscreenTarget(target); }
 
   template <typename Draw>
-  std::vector<FedVertex> Feed(Draw draw) {
-    std::vector<GLfloat> buffer(4096);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    glPushMatrix();
-    draw();
-    glPopMatrix();
-    const int used = glRenderMode(GL_RENDER);
-    std::vector<FedVertex> vertices;
-    for (int i = 0; i < used;) {
-      if (int(buffer[i++]) != GL_POLYGON_TOKEN) break;
-      const int count = int(buffer[i++]);
-      for (int k = 0; k < count; ++k, i += 11)
-        vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 7], buffer[i + 8]});
+  std::vector<Fed> Feed(Draw draw) {
+    const auto isolated = [&draw] {
+      glPushMatrix();
+      draw();
+      glPopMatrix();
+    };
+    std::vector<Fed> out;
+    for (const FedVertex& f : Feedback(GL_3D_COLOR_TEXTURE, isolated)) {
+      out.push_back({f.values[0], f.values[1], f.values[7], f.values[8]});
     }
-    return vertices;
+    return out;
   }
-
-  OffscreenTarget target;
-  RecordingMessages messages;
 };
 
 TEST_F(DrawingHelpersTest, FlatQuadMirrorsItsTextureForWidthsNotAboveZero) {
@@ -94,7 +82,7 @@ TEST_F(DrawingHelpersTest, FlatQuadMirrorsItsTextureForWidthsNotAboveZero) {
   }
   EXPECT_FLOAT_EQ(plain[0].x, 40.0f);  // x -2 ... 2 of -10 ... 10 over 100 pixels
   const auto flat = Feed([] { FlatQuad(0.0, 0.0, 1.0); });
-  for (const FedVertex& v : flat) EXPECT_FLOAT_EQ(v.x, 50.0f);  // squashed to a line
+  for (const Fed& v : flat) EXPECT_FLOAT_EQ(v.x, 50.0f);  // squashed to a line
   if (!flat.empty()) {
     EXPECT_FLOAT_EQ(flat[0].u, 1.0f);
   }
@@ -109,7 +97,7 @@ TEST_F(DrawingHelpersTest, ABillboardFacesTheViewerAtFullSizeAfterRotationAndSca
   });
   ASSERT_EQ(vertices.size(), 6u);
   float minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9, maxU = 0;
-  for (const FedVertex& v : vertices) {
+  for (const Fed& v : vertices) {
     minX = std::min(minX, v.x), maxX = std::max(maxX, v.x);
     minY = std::min(minY, v.y), maxY = std::max(maxY, v.y);
     maxU = std::max(maxU, v.u);

@@ -21,3 +21,14 @@ void GlTest::SetUp() {
   if (!context) GTEST_SKIP() << "no headless GL context: " << error;
   context->MakeCurrent();
 }
+
+void CanvasTest::OpenCanvas(int pixels, double left, double right, double bottom, double top, double zNear,
+                            double zFar) {
+  CreateOffscreenTarget(target, pixels, pixels, QueryOffscreenSupport(), messages);
+  MakeOffscreenTargetCurrent(target);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(left, right, bottom, top, zNear, zFar);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

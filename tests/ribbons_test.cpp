@@ -15,42 +15,28 @@ struct Fed {
 };
 
 // Captures what a renderer draws, in object units (an orthographic 0 ... 100 view of a 100 x 100 viewport).
-class RibbonsTest : public GlTest {
+class RibbonsTest : public CanvasTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    CreateOffscreenTarget(target, 100, 100, QueryOffscreenSupport(), messages);
-    MakeOffscreenTargetCurrent(target);
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(0, 100, 0, 100, -1, 1);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    OpenCanvas(100, 0, 100, 0, 100);
     glColor3f(1, 0, 0);
     for (int i = 0; i < 5; ++i) line.Append(Vec3(kVecValid, 10.0f + 10 * i, 50, 0));
     line.closed = false;
     for (int i = 0; i < 5; ++i) line.widths.push_back(Vec3(kVecValid, float(i + 1), 0, 0));
   }
-  void TearDown() override { ReleaseOffscreenTarget(target); }
 
   template <typename Draw>
   std::vector<Fed> Feed(Draw draw) {
-    std::vector<GLfloat> buffer(1 << 15);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const int used = glRenderMode(GL_RENDER);
     std::vector<Fed> out;
-    for (int i = 0; i < used;) {
-      if (int(buffer[i++]) != GL_POLYGON_TOKEN) break;
-      const int count = int(buffer[i++]);
-      for (int k = 0; k < count; ++k, i += 11)
-        out.push_back({buffer[i], buffer[i + 1], buffer[i + 3], buffer[i + 7], buffer[i + 8]});
+    for (const FedVertex& f : Feedback(GL_3D_COLOR_TEXTURE, draw)) {
+      out.push_back({f.values[0], f.values[1], f.values[3], f.values[7], f.values[8]});
     }
     return out;
   }
 
   Curve line;
-  OffscreenTarget target;
-  RecordingMessages messages;
 };
 
 float MaxX(const std::vector<Fed>& v) {

@@ -15,36 +15,20 @@ struct Fed {
 };
 
 // Object units to pixels: an orthographic 0 ... 10 view of a 1000 x 1000 viewport (100 pixels per unit).
-class StrokesTest : public GlTest {
+class StrokesTest : public CanvasTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    CreateOffscreenTarget(target, 1000, 1000, QueryOffscreenSupport(), messages);
-    MakeOffscreenTargetCurrent(target);
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(0, 10, 0, 10, -1, 1);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    OpenCanvas(1000, 0, 10, 0, 10);
   }
-  void TearDown() override { ReleaseOffscreenTarget(target); }
 
   template <typename Draw>
   std::vector<Fed> Feed(Draw draw) {
-    std::vector<GLfloat> buffer(1 << 16);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_2D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const int used = glRenderMode(GL_RENDER);
     std::vector<Fed> out;
-    for (int i = 0; i < used;) {
-      if (int(buffer[i++]) != GL_POLYGON_TOKEN) break;
-      const int count = int(buffer[i++]);
-      for (int k = 0; k < count; ++k, i += 2) out.push_back({buffer[i] / 100, buffer[i + 1] / 100});
-    }
+    for (const FedVertex& f : Feedback(GL_2D, draw)) out.push_back({f.values[0] / 100, f.values[1] / 100});
     return out;
   }
-
-  OffscreenTarget target;
-  RecordingMessages messages;
 };
 
 TEST_F(StrokesTest, AnUncurledStripIsStraight112LongAnd01Wide) {
