@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/gl_api.h"
+#include "effects/sweep.h"
 
 namespace {
 
 constexpr double kPerPointBelow = 1e-5;
-const Vec3 kOutOfPlane(kVecValid, 0, 0, 1);
 
 // What both ribbons share: the curve, the clamped range and the widths.
 struct Band {
@@ -47,12 +46,6 @@ void Frame(const Vec3& a, const Vec3& b, Vec3& d, Vec3& s) {
   Vec3Normalize(d);
   Vec3Cross(d, kOutOfPlane, s);
   Vec3Normalize(s);
-}
-
-Vec3 Along(const Vec3& from, const Vec3& direction, double amount) {
-  Vec3 scaled, out;
-  Vec3Scale(direction, float(amount), scaled);
-  return Vec3Add(from, scaled, out);
 }
 
 void Emit(const Vec3& v, bool textured, const Vec3& texOffset, double texScale) {

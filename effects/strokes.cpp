@@ -4,55 +4,23 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/gl_api.h"
+#include "effects/sweep.h"
 
 namespace {
 
-const Vec3 kOutOfPlane(kVecValid, 0, 0, 1);
 constexpr double kMostSquares = 1e5;  // far more than any curve holds; keeps absurd ranges finite
-
-Vec3 SideOf(const Vec3& direction) {
-  Vec3 d = direction, s;
-  Vec3Normalize(d);
-  Vec3Cross(d, kOutOfPlane, s);
-  return Vec3Normalize(s);
-}
-
-Vec3 Along(const Vec3& from, const Vec3& direction, double amount) {
-  Vec3 scaled, out;
-  Vec3Scale(direction, float(amount), scaled);
-  return Vec3Add(from, scaled, out);
-}
-
-void Vertex(const Vec3& v) {
-  glVertex3f(v.x, v.y, 0.0f);
-}
-
-void Turn(Vec3& dir, double angle) {
-  const double none = 0.0;
-  Vec3RotateEuler(dir, none, none, angle);
-}
 
 void SweepCurl(const Vec3& base, Vec3 dir, double k, double step, double halfWidth, bool middleTurn) {
   glBegin(GL_QUAD_STRIP);
   for (int i = 0; i < 9; ++i) {
-    Turn(dir, -0.04 * k);
-    if (middleTurn && i == 4) Turn(dir, -0.12 * k);
+    dir = Turned(dir, -0.04 * k);
+    if (middleTurn && i == 4) dir = Turned(dir, -0.12 * k);
     const Vec3 spine = Along(base, dir, i * step);
     const Vec3 side = SideOf(dir);
-    Vertex(Along(spine, side, halfWidth));
-    Vertex(Along(spine, side, -halfWidth));
+    FlatVertex(Along(spine, side, halfWidth));
+    FlatVertex(Along(spine, side, -halfWidth));
   }
   glEnd();
-}
-
-// Where the curve is at t and which way it runs toward tNext: the point and the side vector.
-void CurveFrame(const Curve& curve, double t, double tNext, Vec3& point, Vec3& side) {
-  Vec3 next, d;
-  curve.Evaluate(float(t), point);
-  curve.Evaluate(float(tNext), next);
-  Vec3Sub(next, point, d);
-  side = SideOf(d);
 }
 
 }  // namespace
@@ -81,8 +49,8 @@ void DrawTaperedStroke(const Curve& curve, double t0) {
     CurveFrame(curve, t0 + 36 * u, t0 + 36 * next, a, side);
     const double width = (std::min(5 * std::sin(std::numbers::pi * u), 1.0) + 1) * 0.5;
     const double half = 0.98 * width * (1 + 0.1 * std::sin(75 * u));
-    Vertex(Along(a, side, half));
-    Vertex(Along(a, side, -half));
+    FlatVertex(Along(a, side, half));
+    FlatVertex(Along(a, side, -half));
   }
   glEnd();
 }
@@ -101,7 +69,7 @@ void DrawSquareTube(const Curve& curve, double t0, double t1, double phase, doub
     Vec3Normalize(d);
     const Vec3 side = SideOf(d);
     const Vec3 near = Along(a, side, size), far = Along(a, side, size + 0.5);
-    for (const Vec3& v : {near, Along(near, d, 0.5), Along(far, d, 0.5), far}) Vertex(v);
+    for (const Vec3& v : {near, Along(near, d, 0.5), Along(far, d, 0.5), far}) FlatVertex(v);
   }
   glEnd();
 }

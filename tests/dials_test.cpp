@@ -7,21 +7,10 @@
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
 #include "tests/gl_fixture.h"
+#include "tests/random_draws.h"
 #include "tests/recording_messages.h"
 
 namespace {
-
-int DrawsOf(void (*draw)()) {
-  RandomSeed(7);
-  draw();
-  const uint32_t after = RandomState();
-  RandomSeed(7);
-  for (int n = 0; n < 100; ++n) {
-    if (RandomState() == after) return n;
-    RandomRaw();
-  }
-  return -1;
-}
 
 struct Fed {
   int token;
