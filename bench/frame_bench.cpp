@@ -11,16 +11,10 @@
 
 namespace {
 
-class StderrMessages : public MessageSink {
- public:
-  void Show(const MessageText& message) override { PrintMessage(message); }
-  bool AskYesNo(const MessageText&) override { return false; }
-};
-
 void RenderFrame(benchmark::State& state) {
   std::string error;
   auto context = HeadlessContext::Create(error);
-  StderrMessages messages;
+  StderrMessageSink messages;
   auto renderer = context ? FrameRenderer::Create(1280, 720, 1.0 / 60.0, messages) : nullptr;
   if (!renderer) {
     state.SkipWithError("no headless context or no asset pack in the working directory");

@@ -44,6 +44,15 @@ void PrintMessage(const MessageText& message) {
   std::fflush(stderr);
 }
 
+void StderrMessageSink::Show(const MessageText& message) {
+  PrintMessage(message);
+}
+
+bool StderrMessageSink::AskYesNo(const MessageText& message) {
+  PrintMessage(message);
+  return false;
+}
+
 void SdlMessageSink::Show(const MessageText& message) {
   PrintMessage(message);
   const SDL_MessageBoxButtonData ok{

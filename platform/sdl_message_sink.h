@@ -11,6 +11,13 @@ class SdlMessageSink : public MessageSink {
   bool AskYesNo(const MessageText& message) override;
 };
 
+// For tools without a display: every message only goes to standard error, and questions count as No.
+class StderrMessageSink : public MessageSink {
+ public:
+  void Show(const MessageText& message) override;
+  bool AskYesNo(const MessageText& message) override;
+};
+
 // Prints a message to standard error: caption, then text.
 void PrintMessage(const MessageText& message);
 

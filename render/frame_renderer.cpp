@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "effects/random.h"
 #include "render/gl_api.h"
@@ -57,16 +56,5 @@ void FrameRenderer::RenderAt(double demoClock) {
 }
 
 std::vector<uint8_t> FrameRenderer::ReadPixels() const {
-  ResolveOffscreenTarget(target_);
-  glBindFramebuffer(GL_FRAMEBUFFER, target_.resolveFramebuffer);
-  std::vector<uint8_t> bottomUp(size_t(target_.width) * target_.height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, target_.width, target_.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  std::vector<uint8_t> topDown(bottomUp.size());
-  const size_t row = size_t(target_.width) * 3;
-  for (int y = 0; y < target_.height; ++y) {
-    std::memcpy(&topDown[size_t(y) * row], &bottomUp[size_t(target_.height - 1 - y) * row], row);
-  }
-  return topDown;
+  return ReadOffscreenPixels(target_);
 }

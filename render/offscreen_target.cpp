@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 
 #include "render/gl_api.h"
@@ -177,4 +178,19 @@ void ResetContextState() {
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   glPixelStorei(GL_PACK_SKIP_ROWS, 0);
   glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+}
+
+std::vector<uint8_t> ReadOffscreenPixels(const OffscreenTarget& target) {
+  ResolveOffscreenTarget(target);
+  glBindFramebuffer(GL_FRAMEBUFFER, target.resolveFramebuffer);
+  std::vector<uint8_t> bottomUp(size_t(target.width) * target.height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, target.width, target.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  std::vector<uint8_t> topDown(bottomUp.size());
+  const size_t row = size_t(target.width) * 3;
+  for (int y = 0; y < target.height; ++y) {
+    std::memcpy(&topDown[size_t(y) * row], &bottomUp[size_t(target.height - 1 - y) * row], row);
+  }
+  return topDown;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "shell/messages.h"
 
@@ -48,6 +49,9 @@ void MakeOffscreenTargetCurrent(const OffscreenTarget& target);
 
 // Copies the multisampled picture into the single-sample resolve framebuffer (nothing to do without samples).
 void ResolveOffscreenTarget(const OffscreenTarget& target);
+
+// Resolves the target and reads its picture: RGB, top row first.
+std::vector<uint8_t> ReadOffscreenPixels(const OffscreenTarget& target);
 
 // The largest rectangle of the picture's aspect ratio centred in an area of the given size.
 PixelRect LetterboxRect(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight);

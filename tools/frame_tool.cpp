@@ -1,8 +1,6 @@
 // velmora-frame: renders one instant of the show to a PNG without a display.
 // Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] OUT.png
 // Run it where the show's files are (the build directory): textures/ and, for the spectrum, music/.
-#include <cairo.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +10,7 @@
 #include "platform/headless_context.h"
 #include "platform/sdl_message_sink.h"
 #include "render/frame_renderer.h"
+#include "tools/png_file.h"
 
 namespace {
 
@@ -23,15 +22,6 @@ struct Options {
   int height = 720;
   double step = 1.0 / 60.0;
   std::string output;
-};
-
-class StderrMessages : public MessageSink {
- public:
-  void Show(const MessageText& message) override { PrintMessage(message); }
-  bool AskYesNo(const MessageText& message) override {
-    PrintMessage(message);
-    return false;
-  }
 };
 
 std::optional<double> ParseNumber(const char* text) {
@@ -74,23 +64,6 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   return options;
 }
 
-bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  unsigned char* data = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
-    for (int x = 0; x < width; ++x) {
-      const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
-      row[x] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-    }
-  }
-  cairo_surface_mark_dirty(surface);
-  const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(surface);
-  return written;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,7 +79,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmora-frame: no headless OpenGL: %s\n", error.c_str());
     return 1;
   }
-  StderrMessages messages;
+  StderrMessageSink messages;
   auto renderer = FrameRenderer::Create(options->width, options->height, options->step, messages);
   if (!renderer) return 1;
   renderer->RenderAt(options->time);

@@ -1,0 +1,13 @@
+// RGB pictures (top row first, as the offscreen target reads them) to cairo surfaces and PNG files.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A new image surface holding the picture; the caller destroys it.
+cairo_surface_t* SurfaceFromRgb(const std::vector<uint8_t>& rgb, int width, int height);
+
+bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height);
