@@ -203,7 +203,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string error;
-  auto context = HeadlessContext::Create(error);
+  // Kept until the process ends: destroying it would unload the driver before the leak checker names the
+  // driver's own lifetime allocations.
+  static const HeadlessContext* context = HeadlessContext::Create(error).release();
   if (!context) {
     std::fprintf(stderr, "velmora-effects-gallery: no headless OpenGL: %s\n", error.c_str());
     return 1;

@@ -83,10 +83,17 @@ answer_message_box() {
   xdotool windowfocus --sync "$box" key Return
 }
 
-# hold_escape WINDOW: Escape held across several frames (a tap between two frames is not seen, by design).
+# hold_escape WINDOW: Escape held across several frames (a tap between two frames is not seen, by design):
+# at least 0.5 s and until $pid ends, at most 10 s, so that a show still loading its pictures sees it too.
 hold_escape() {
   xdotool windowfocus --sync "$1"
-  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+  xdotool keydown Escape
+  sleep 0.5
+  for _ in $(seq 95); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  xdotool keyup Escape
 }
 
 # expect_exit NAME CODE: waits up to 20 s for $pid and checks its exit code.
