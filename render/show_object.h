@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <vector>
 
 #include "effects/curve.h"
@@ -16,6 +17,7 @@
 constexpr int kCurvePoolCount = 9;
 constexpr std::array<int, kCurvePoolCount> kCurvePoolSizes = {20, 50, 50, 50, 10, 20, 250, 200, 300};
 constexpr int kShowSpectrumBins = 256;
+constexpr int kMostLayerRows = 128;
 
 class ShowObject final {
  public:
@@ -35,6 +37,7 @@ class ShowObject final {
   std::array<float, kShowSpectrumBins> spectrum{};
   int textureBase = 0;
   std::array<std::vector<Curve>, kCurvePoolCount> pools;
-  Curve single;                   // a line along x with stalls, placing groups of objects
-  std::vector<Curve> logoCurves;  // traced from the logo picture, one per stroke
+  Curve single;                             // a line along x with stalls, placing groups of objects
+  std::vector<Curve> logoCurves;            // traced from the logo picture, one per stroke
+  std::bitset<kMostLayerRows> layersDrawn;  // the layers whose gate passed in the last frame, by row number
 };

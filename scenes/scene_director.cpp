@@ -5,34 +5,9 @@
 #include "effects/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
-
-namespace {
+#include "scenes/scene.h"
 
 constexpr uint32_t kSecondHalfSeed = 24234234;
-
-// Every pass starts from the camera with identity texture and model-view matrices and a plain render state.
-void BeginPass(DemoState& state) {
-  glDisable(GL_BLEND);
-  ShadersOff(state);
-  glPushMatrix();
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  ApplyCamera(state);
-  ResetRenderState();
-}
-
-void EndPass() {
-  glPopMatrix();
-}
-
-void ClearPicture() {
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-}  // namespace
 
 void SceneDirector(DemoState& state, ShowObject& show) {
   if (show.showTime <= kSecondHalfStart) {
@@ -47,21 +22,9 @@ SpectrumLevels LevelsOf(const ShowObject& show) {
   return {std::clamp(double(show.spectrum[230]) - 0.03, 0.0, 1.0), low * low};
 }
 
-// The layers of each pass come with the scenes of the first half.
-void FirstHalfScenes(ShowObject&, DemoState& state) {
-  ClearPicture();
-  BeginPass(state);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_DEPTH_TEST);
-  EndPass();
-
-  glClear(GL_DEPTH_BUFFER_BIT);  // the second pass draws over the first
-  BeginPass(state);
-  EndPass();
-}
-
 // The layers of each pass come with the scenes of the second half.
-void SecondHalfScenes(ShowObject&, DemoState& state) {
+void SecondHalfScenes(ShowObject& show, DemoState& state) {
+  show.layersDrawn.reset();
   ClearPicture();
   glDisable(GL_CULL_FACE);
   BeginPass(state);

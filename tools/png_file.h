@@ -11,3 +11,6 @@
 cairo_surface_t* SurfaceFromRgb(const std::vector<uint8_t>& rgb, int width, int height);
 
 bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height);
+
+// The picture of a PNG file as RGB, top row first; false when it cannot be read.
+bool ReadPng(const std::string& path, std::vector<uint8_t>& rgb, int& width, int& height);

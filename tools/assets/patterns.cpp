@@ -44,9 +44,11 @@ void Rosette(cairo_t* cr, double cx, double cy, double radius, int petals, Rgb w
 
 }  // namespace
 
+// A soot-dark sheet: the show lays it over the picture with a darkening blend (the picture times one minus
+// the texture), so its pale fibres and clouds darken the picture as a light paper grain.
 Image PaperGrain() {
   Canvas canvas(kTile, kTile);
-  canvas.Paper(101, Mix(kPaper, kWhite, 0.25), 1.0);
+  canvas.Paper(101, Mix(kInk, kPaper, 0.12), 1.2);
   return canvas.ToImage();
 }
 

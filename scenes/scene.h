@@ -1,0 +1,58 @@
+// What every layer of the show reads: the show (time, clocks, spectrum, curves), the demo state (textures,
+// camera), the show time and the music levels of this frame, and the record of the layers drawn.
+#pragma once
+
+#include "effects/curve.h"
+#include "render/show_object.h"
+#include "scenes/scene_director.h"
+#include "shell/demo_state.h"
+
+struct Scene {
+  ShowObject& show;
+  DemoState& state;
+  double t;
+  SpectrumLevels levels;
+
+  // Binds texture slot n of the show (relative to its texture base).
+  void Bind(int slot) const;
+  // Entry i of curve pool `pool`.
+  const Curve& Pool(int pool, int i) const { return show.pools[size_t(pool)][size_t(i)]; }
+  // Notes that the layer numbered `row` passed its gate this frame.
+  void Drawn(int row) const { show.layersDrawn.set(size_t(row)); }
+};
+
+// Gates on the show time: a window excludes both bounds.
+inline bool Within(double t, double from, double to) {
+  return from < t && t < to;
+}
+inline bool After(double t, double from) {
+  return t > from;
+}
+inline bool Before(double t, double to) {
+  return t < to;
+}
+
+// Clears colour (to transparent black) and depth.
+void ClearPicture();
+
+// Every pass starts from the camera with identity texture and model-view matrices and a plain render state,
+// inside its own model-view matrix.
+void BeginPass(DemoState& state);
+void EndPass();
+
+// Where a layer sits: T(x, y, z), then Rz(angle) and S(sx, sy, sz), the scale first where the row says so.
+struct Placement {
+  double x = 0, y = 0, z = 0;
+  double angle = 0;
+  double sx = 1, sy = 1, sz = 1;
+  bool scaleFirst = false;
+};
+void Place(const Placement& placement);
+
+// Texturing on or off, and blending on with the given factors or off.
+void Texturing(bool on);
+void Blend(unsigned source, unsigned destination);
+void NoBlend();
+
+// Draws ceil(amount) random numbers and drops them (none when amount <= 0): the music reshuffles a layout.
+void DiscardDraws(double amount);

@@ -1,0 +1,287 @@
+// Strands: bands of ribbons that grow along the start-up curves on staggered ramps, in fields, a bundle,
+// curtains and sprouts, and the group of ribbons with crawling creatures.
+#include <algorithm>
+#include <cmath>
+
+#include "effects/creatures.h"
+#include "effects/random.h"
+#include "effects/ribbons.h"
+#include "render/gl_api.h"
+#include "scenes/first_half_layers.h"
+#include "scenes/ramps.h"
+
+namespace {
+
+constexpr int kStrandRows = 9;
+constexpr int kDepthOfStrands = 10;
+
+double Clamp01(double x) {
+  return std::clamp(x, 0.0, 1.0);
+}
+
+// A staggered ramp (t - start - spread * random) * rate; one draw per evaluation.
+double Stagger(double t, double start, double spread, double rate) {
+  return StaggeredRamp([=] { return (t - start - spread * RandomUnit()) * rate; });
+}
+
+Vec3 DriftingTexture(int j, double t) {
+  return Vec3(kVecValid, float(0.1 * j * t), float(0.1 * (j + 2) * t), 0);
+}
+
+// The tint of a strand: grey m = 0.5 r1 + 0.3 with a blue of (r2 + 0.5) m.
+void RandomTint() {
+  const double m = 0.5 * RandomUnit() + 0.3;
+  const double blue = (RandomUnit() + 0.5) * m;
+  glColor3d(m, m, blue);
+}
+
+// A strand's black shadow, a little down and to the left of the strand.
+void CurtainShadow(const Curve& curve, double length, int j) {
+  glPushMatrix();
+  glTranslated(-0.65, -0.65, 0);
+  glColor3f(0, 0, 0);
+  glDisable(GL_TEXTURE_2D);
+  DrawRibbon(curve, 0, length, j, 0.45, -1);
+  glPopMatrix();
+}
+
+struct Sprout {
+  int row, curve;
+  Placement placement;
+  float r, g, b;       // the colour set before the sprout
+  double envelope;     // strands from floor(-5 envelope) to 5 envelope
+  double growthStart;  // where the black strands start to grow
+  double tipStart;     // where the coloured copies start to grow
+  double greySpread;   // the coloured copies' grey is greySpread * r + 0.2
+};
+
+Sprout SproutOf(int row, double t) {
+  switch (row) {
+    case 56:
+      return {56, 0, {-40, 296, 30, 90}, 1, 1, 1, Ramp(t, 48) - Ramp(t, 70), 60 - 22, 65, 0.3};
+    case 57:
+      return {57, 6, {60, 496, 33, 90}, 1, 1, 1, Ramp(t, 70) - Ramp(t, 82), 60 - 2, 65, 0.4};
+    default:
+      return {58, 0, {21.533, 755, 30, 0, -1.5, 1.5, 1.5}, 2, 2, 2, 1.0, 62, 86, 0.3};
+  }
+}
+
+void DrawGreySprout(const Scene& scene) {
+  const double t = scene.t;
+  const Curve& curve = scene.Pool(4, 2);
+  for (int j = -3; j <= -1; ++j) {
+    const double eaten = 420 * Stagger(t, 184, 8, 0.03);
+    const Vec3 offset = DriftingTexture(j, t);
+    glColor3f(0, 0, 0);
+    glPushMatrix();
+    glTranslated(0.4, 0.4, 0);
+    DrawRibbonTextured(curve, eaten, 200, offset, 1.1 * RandomUnit() + 0.8, j == -3 ? -2 : j, 0.4, -1);
+    glPopMatrix();
+    glEnable(GL_TEXTURE_2D);
+    RandomTint();
+    DrawRibbonTextured(curve, eaten, 200, offset, 1.1 * RandomUnit() + 0.9, j, 0.45, -1);
+  }
+}
+
+}  // namespace
+
+void DrawStrandFieldA(const Scene& scene) {
+  scene.Drawn(2);
+  const double t = scene.t, envelope = Ramp(t, 39, 0.5) - Ramp(t, 61, 0.3);
+  Texturing(false);
+  NoBlend();
+  glColor3f(1, 1, 1);
+  RandomSeed(423444);
+  glPushMatrix();
+  glTranslated(0, 240, kDepthOfStrands);
+  for (int r = 0; r < kStrandRows * envelope; ++r) {
+    glColor3f(1, 1, 1);
+    const double s = 0.3 * r;
+    for (int j = -3; j <= 2; ++j) {
+      DiscardDraws(20 * scene.levels.high - 3);
+      const double g = Stagger(t, 40 + s, 8, 0.07);
+      DrawRibbon(scene.Pool(1, 10 + r), 0, 400 * g, j, 0.45 + 0.5 * scene.levels.low, -1);
+    }
+  }
+  glPopMatrix();
+}
+
+void DrawStrandFieldB(const Scene& scene) {
+  scene.Drawn(3);
+  const double t = scene.t, envelope = Ramp(t, 33) - Ramp(t, 50, 0.5);
+  Texturing(false);
+  NoBlend();
+  glColor3f(1, 1, 1);
+  glPushMatrix();
+  glTranslated(0, 260, kDepthOfStrands);
+  for (int r = 0; r < kStrandRows * envelope; ++r) {
+    const double s = 0.3 * r;
+    const double stem = Clamp01((t - 28 - s) * 0.18), shoots = Clamp01((t - 33 - s) * 0.12);
+    DrawRibbon(scene.Pool(1, r), 0, 80 * stem, 0, 0, -1);
+    DrawRibbon(scene.Pool(2, r), 0, 80 * shoots, 0, 0, -1);
+    DrawRibbon(scene.Pool(3, r), 0, 80 * shoots, 0, 0, -1);
+  }
+  glPopMatrix();
+}
+
+void DrawRibbonCreatureGroup(const Scene& scene) {
+  scene.Drawn(18);
+  const double t = scene.t, rows = 15 * (Ramp(t, 15, 0.2) - Ramp(t, 49, 0.3));
+  Texturing(false);
+  NoBlend();
+  for (int r = 0; r < rows; ++r) {
+    glColor3f(1, 1, 1);
+    glPushMatrix();
+    glTranslated(0, 0, 15);
+    DrawRibbon(scene.Pool(0, r), 0, 250 * Clamp01((t - 8 - 0.8 * r) * 0.03), 0, 0, -1);
+    glPopMatrix();
+  }
+  scene.Bind(10);
+  RandomSeed(42344234);
+  glPushMatrix();
+  glTranslated(0, 0, 15);
+  for (int repetition = 0; repetition < 20; ++repetition) {
+    for (int r = 0; r < rows; ++r) {
+      const double length = std::max(0.0, 20 * RandomUnit() + t - 30);
+      const double along = (0.3 * RandomUnit() + 1) * 7 * length;
+      DrawCreatureA(scene.Pool(0, r), along, along / 7, 1.1, 1.0, true);
+    }
+  }
+  glPopMatrix();
+}
+
+void DrawStrandBundle(const Scene& scene) {
+  scene.Drawn(38);
+  const double t = scene.t, edge = std::min(t + 340, 450.0);
+  NoBlend();
+  glPushMatrix();
+  glTranslated(50, 474, 0);
+  glScaled(2, 2, 2);
+  glColor3f(1, 1, 1);
+  RandomSeed(423444);
+  Texturing(true);
+  scene.Bind(24);
+  for (int r = 1; r < 10 * Ramp(t, 54, 0.3); ++r) {
+    const Curve& curve = scene.Pool(4, r);
+    const double s = 0.3 * r;
+    RandomUnit();
+    for (int j = -5; j <= 4; ++j) {
+      const double eaten = Stagger(t, 84, 8, 0.0275);
+      const double grown = Stagger(t, 50 + s, 18, 0.07);
+      const double tip = Stagger(t, 65 + s, 18, 0.19);
+      DiscardDraws(10 * scene.levels.high - 3);
+      const Vec3 offset = DriftingTexture(j, t);
+      glPushMatrix();
+      glColor3f(0, 0, 0);
+      glDisable(GL_TEXTURE_2D);
+      glTranslated(-0.4, -0.4, 0);
+      DrawRibbonTextured(curve, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
+      glPopMatrix();
+      glPushMatrix();
+      glEnable(GL_TEXTURE_2D);
+      glColor3f(0, 0.3f, 0.5f);
+      DrawRibbonTextured(curve, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
+      glPopMatrix();
+      // A warm tint: the blue stays at or below the grey.
+      const double grey = 0.5 * RandomUnit() + 0.3;
+      const double blue = (0.5 * RandomUnit() + 0.5) * grey;
+      glColor3d(grey, grey, blue);
+      const double texScale = 0.4 * RandomUnit() + 0.1;
+      const bool edged = r == 8 && j == 4;  // the one strand that shows the edge band
+      DrawRibbonTextured(curve, 430 * eaten, 430 * tip, offset, texScale, j, 0.45, edged ? edge : -edge);
+    }
+  }
+  glPopMatrix();
+}
+
+void DrawStrandCurtainA(const Scene& scene) {
+  scene.Drawn(43);
+  const double t = scene.t, envelope = Ramp(t, 39, 0.5) - Ramp(t, 73, 0.25);
+  RandomSeed(123444);
+  scene.Bind(24);
+  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+  NoBlend();
+  glPushMatrix();
+  glTranslated(0, 240, kDepthOfStrands);
+  for (int r = 0; r < kStrandRows * envelope; ++r) {
+    const double s = 0.3 * r;
+    for (int j = -3; j <= 2; ++j) {
+      CurtainShadow(scene.Pool(1, 10 + r), 420 * Stagger(t, 48.1 + s, 8, 0.1), j);
+      RandomTint();
+    }
+  }
+  glPopMatrix();
+}
+
+// The coloured curtain: over each shadow a textured band in the strand's tint and a thin outline along its
+// edge; the band leaves from its start as (t - 72 - 0.2 r) * 0.15 rises, and its texture runs with t + 286.
+void DrawStrandCurtainB(const Scene& scene) {
+  scene.Drawn(44);
+  const double t = scene.t, envelope = Ramp(t, 38, 0.5) - Ramp(t, 80, 0.3);
+  const double running = t + 286;
+  RandomSeed(123444);
+  scene.Bind(24);
+  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+  NoBlend();
+  glPushMatrix();
+  glTranslated(0, 240, kDepthOfStrands);
+  for (int r = 0; r < kStrandRows * envelope; ++r) {
+    const Curve& curve = scene.Pool(1, 10 + r);
+    const double s = 0.3 * r, leaving = Clamp01((t - 72 - 0.2 * r) * 0.15);
+    for (int j = -3; j <= 2; ++j) {
+      const double length = 420 * Stagger(t, 45.1 + s, 8, 0.1);
+      CurtainShadow(curve, length, j);
+      RandomTint();
+      DiscardDraws(30 * scene.levels.high - 5);
+      glEnable(GL_TEXTURE_2D);
+      scene.Bind(j == 2 ? 25 : 24);
+      const Vec3 offset(kVecValid, float(0.01 * j * running), float(0.02 * running), 0);
+      DrawRibbonTextured(curve, length * leaving, length, offset, 0.2, j, 0.45, -1);
+      glDisable(GL_TEXTURE_2D);
+      DrawRibbon(curve, length * leaving, length, j + 0.45, 0.04, -1);
+    }
+  }
+  glPopMatrix();
+}
+
+// A sprout: strands side by side on one curve, black ones growing on a slow ramp with coloured copies on a
+// fast one over them, both eaten from their start after 184 s; the whole sprout drifts left.
+void DrawStrandSprout(const Scene& scene, int row) {
+  scene.Drawn(row);
+  const double t = scene.t;
+  NoBlend();
+  glPushMatrix();
+  if (row == 74) {
+    Place({-14.6, 815.4, 10, 90, 3.3, 3.6, 2});
+    glColor3f(0.3f, 0.3f, 0.3f);
+    RandomSeed(423444);
+    Texturing(true);
+    scene.Bind(25);
+    DrawGreySprout(scene);
+    glPopMatrix();
+    return;
+  }
+  const Sprout sprout = SproutOf(row, t);
+  Place(sprout.placement);
+  glColor3f(sprout.r, sprout.g, sprout.b);
+  RandomSeed(423444);
+  Texturing(true);
+  scene.Bind(25);
+  const Curve& curve = scene.Pool(4, sprout.curve);
+  glTranslated(-0.05 * (t - 80), 0, 0);
+  for (int j = int(std::floor(-5 * sprout.envelope)); j <= 5 * sprout.envelope; ++j) {
+    const double eaten = Stagger(t, 184, 8, 0.03);
+    const double grown = Stagger(t, sprout.growthStart, 18, 0.07);
+    const double tip = Stagger(t, sprout.tipStart, 18, 0.19);
+    const Vec3 offset = DriftingTexture(j, t);
+    glColor3f(0, 0, 0);
+    glPushMatrix();
+    glTranslated(0.4, 0.4, 0);
+    DrawRibbonTextured(curve, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
+    glPopMatrix();
+    const double g = sprout.greySpread * RandomUnit() + 0.2;
+    glColor3d(1.3 * g, 1.1 * g, g);
+    DrawRibbonTextured(curve, 420 * eaten, 420 * tip, offset, 0.8 * RandomUnit() + 0.6, j, 0.45, -1);
+  }
+  glPopMatrix();
+}

@@ -1,0 +1,110 @@
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "assets/startup_curves.h"
+#include "effects/random.h"
+#include "render/gl_api.h"
+#include "scenes/first_half_layers.h"
+#include "tests/gl_fixture.h"
+
+namespace {
+
+// The first half drawn on a small canvas from the start-up curves alone: no textures or shape lists, which
+// the gates and layouts do not depend on.
+class FirstHalfTest : public CanvasTest {
+ protected:
+  static void SetUpTestSuite() {
+    show_ = new ShowObject;
+    BuildStartupCurves(*show_);
+  }
+  static void TearDownTestSuite() {
+    delete show_;
+    show_ = nullptr;
+  }
+  void SetUp() override {
+    GlTest::SetUp();
+    if (IsSkipped()) return;
+    OpenCanvas(64, -1, 1, -1, 1);
+  }
+
+  std::set<int> RowsAt(double t) {
+    show_->showTime = t;
+    show_->spectrum.fill(0);
+    FirstHalfScenes(*show_, state);
+    std::set<int> rows;
+    for (int row = 0; row < kMostLayerRows; ++row) {
+      if (show_->layersDrawn.test(size_t(row))) rows.insert(row);
+    }
+    return rows;
+  }
+
+  Scene SceneAt(double t, double high, double low) { return Scene{*show_, state, t, {high, low}}; }
+
+  DemoState state;
+  static ShowObject* show_;
+};
+ShowObject* FirstHalfTest::show_ = nullptr;
+
+TEST_F(FirstHalfTest, AtTheStartOnlyTheUngatedAndBeforeWindowLayersDraw) {
+  const std::set<int> ungated = {1,  2,  3,  6,  7,  8,  9,  18, 25, 26, 27, 38,
+                                 43, 44, 58, 59, 61, 62, 63, 67, 69, 70, 72};
+  std::set<int> expected = {5, 12, 19, 20, 21, 28, 31, 33, 34, 35};
+  expected.insert(ungated.begin(), ungated.end());
+  EXPECT_EQ(RowsAt(0.0), expected);
+}
+
+TEST_F(FirstHalfTest, WindowsExcludeBothBounds) {
+  const auto at45 = RowsAt(45.0);
+  EXPECT_FALSE(at45.count(4));   // (45, 76)
+  EXPECT_FALSE(at45.count(12));  // before 45
+  EXPECT_TRUE(RowsAt(45.001).count(4));
+  EXPECT_FALSE(RowsAt(76.0).count(4));
+  const auto at40 = RowsAt(40.0);
+  EXPECT_TRUE(at40.count(31));   // before 42
+  EXPECT_FALSE(at40.count(32));  // after 40
+  EXPECT_TRUE(RowsAt(141.0).count(16));
+}
+
+TEST_F(FirstHalfTest, TheFourGlyphsOfTheRowStartOneAfterAnother) {
+  const auto glyphs = [this](double t) {
+    std::set<int> drawn;
+    for (int row : RowsAt(t)) {
+      if (row >= 76 && row <= 79) drawn.insert(row);
+    }
+    return drawn;
+  };
+  EXPECT_EQ(glyphs(117.4), (std::set<int>{}));
+  EXPECT_EQ(glyphs(117.6), (std::set<int>{76}));
+  EXPECT_EQ(glyphs(118.1), (std::set<int>{76, 77}));
+  EXPECT_EQ(glyphs(118.25), (std::set<int>{76, 77, 78}));
+  EXPECT_EQ(glyphs(118.35), (std::set<int>{76, 77, 78, 79}));
+}
+
+TEST_F(FirstHalfTest, InSilenceStrandFieldABurnsNoDrawsAndKeepsItsWidth) {
+  const auto stateAfter = [this](double high) {
+    DrawStrandFieldA(SceneAt(50.0, high, 0.0));
+    return RandomState();
+  };
+  const uint32_t silent = stateAfter(0.0);
+  EXPECT_EQ(stateAfter(0.1), silent);  // 20 * 0.1 - 3 < 0: still nothing to burn
+  EXPECT_NE(stateAfter(0.2), silent);  // one draw burnt per strand
+
+  // The first strand's first quad, fed back as a triangle: one side steps one unit along the curve's polygon,
+  // one crosses the band (2 x the half-width), the third is the diagonal. Two pixels a unit.
+  OpenCanvas(1000, -250, 250, -10, 490, -50, 50);
+  const auto firstPair = [this](double low) {
+    const auto fed = Feedback(GL_2D, [&] { DrawStrandFieldA(SceneAt(50.0, 0.0, low)); });
+    const auto side = [&](int a, int b) {
+      return std::hypot(fed[a].values[0] - fed[b].values[0], fed[a].values[1] - fed[b].values[1]) / 2;
+    };
+    std::vector<double> sides = {side(0, 1), side(1, 2), side(0, 2)};
+    std::sort(sides.begin(), sides.end());
+    return std::fabs(sides[0] - 1.0) < 1e-3 ? sides[1] : sides[0];
+  };
+  EXPECT_NEAR(firstPair(0.0), 0.9, 1e-3);
+  EXPECT_NEAR(firstPair(0.5), 1.4, 1e-3);
+}
+
+}  // namespace
