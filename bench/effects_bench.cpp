@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/gl_counters.h"
 #include "effects/creatures.h"
 #include "effects/dials.h"
 #include "effects/meanders.h"
@@ -52,20 +53,6 @@ bool OpenCanvas() {
   return true;
 }
 
-// Vertices one call submits, counted by the driver where it offers pipeline statistics.
-int64_t VerticesOf(const std::function<void()>& draw) {
-  if (!epoxy_has_gl_extension("GL_ARB_pipeline_statistics_query")) return -1;
-  GLuint query = 0;
-  glGenQueries(1, &query);
-  glBeginQuery(GL_VERTICES_SUBMITTED_ARB, query);
-  draw();
-  glEndQuery(GL_VERTICES_SUBMITTED_ARB);
-  GLuint64 vertices = 0;
-  glGetQueryObjectui64v(query, GL_QUERY_RESULT, &vertices);
-  glDeleteQueries(1, &query);
-  return int64_t(vertices);
-}
-
 void Renderer(benchmark::State& state, const std::function<void()>& draw) {
   if (!OpenCanvas()) {
     state.SkipWithError("no headless OpenGL context");
@@ -77,7 +64,7 @@ void Renderer(benchmark::State& state, const std::function<void()>& draw) {
     draw();
     glPopMatrix();
   };
-  state.counters["vertices"] = double(VerticesOf(call));
+  state.counters["vertices"] = double(VerticesSubmitted(call));
   for (auto _ : state) {
     call();
     glFinish();
