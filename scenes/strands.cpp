@@ -45,6 +45,17 @@ void CurtainShadow(const Curve& curve, double length, int j) {
   glPopMatrix();
 }
 
+// Both curtains hang where strand field A grows, from the same seed; the blend factors are set for what
+// follows while blending stays off. Pushes the matrix.
+void BeginCurtain(const Scene& scene) {
+  RandomSeed(123444);
+  scene.Bind(24);
+  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+  NoBlend();
+  glPushMatrix();
+  glTranslated(0, 240, kDepthOfStrands);
+}
+
 struct Sprout {
   int row, curve;
   Placement placement;
@@ -197,12 +208,7 @@ void DrawStrandBundle(const Scene& scene) {
 void DrawStrandCurtainA(const Scene& scene) {
   scene.Drawn(43);
   const double t = scene.t, envelope = Ramp(t, 39, 0.5) - Ramp(t, 73, 0.25);
-  RandomSeed(123444);
-  scene.Bind(24);
-  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
-  NoBlend();
-  glPushMatrix();
-  glTranslated(0, 240, kDepthOfStrands);
+  BeginCurtain(scene);
   for (int r = 0; r < kStrandRows * envelope; ++r) {
     const double s = 0.3 * r;
     for (int j = -3; j <= 2; ++j) {
@@ -219,12 +225,7 @@ void DrawStrandCurtainB(const Scene& scene) {
   scene.Drawn(44);
   const double t = scene.t, envelope = Ramp(t, 38, 0.5) - Ramp(t, 80, 0.3);
   const double running = t + 286;
-  RandomSeed(123444);
-  scene.Bind(24);
-  glBlendFunc(GL_ZERO, GL_SRC_COLOR);
-  NoBlend();
-  glPushMatrix();
-  glTranslated(0, 240, kDepthOfStrands);
+  BeginCurtain(scene);
   for (int r = 0; r < kStrandRows * envelope; ++r) {
     const Curve& curve = scene.Pool(1, 10 + r);
     const double s = 0.3 * r, leaving = Clamp01((t - 72 - 0.2 * r) * 0.15);
