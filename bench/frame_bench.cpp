@@ -41,7 +41,13 @@ BENCHMARK(RenderFrame)
     ->Arg(118)
     ->Arg(126)
     ->Arg(134)
-    ->Arg(200)
+    ->Arg(150)
+    ->Arg(176)
+    ->Arg(205)
+    ->Arg(212)
+    ->Arg(216)
+    ->Arg(222)
+    ->Arg(228)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -50,6 +50,17 @@ void FrameRenderer::RenderAt(double demoClock) {
     show_->AdvanceClocks(timeStep);
   }
   BeginFrame();
+  DrawFrame();
+}
+
+bool FrameRenderer::RenderNext() {
+  BeginFrame();
+  if (state_.demoClock > kShowEnd) return false;
+  DrawFrame();
+  return true;
+}
+
+void FrameRenderer::DrawFrame() {
   glBlendFunc(GL_ONE, GL_ONE);
   glEnable(GL_MULTISAMPLE);
   show_->ShowFrame(state_.frameDelta, target_, state_, frame_);

@@ -29,6 +29,10 @@ class FrameRenderer {
   // Draws the frame whose demo clock is the step multiple nearest to demoClock (at least one step).
   void RenderAt(double demoClock);
 
+  // Draws the frame one step after the last one drawn (the first frame of the show after Create), as the live
+  // show would; false, drawing nothing, once the demo clock has passed the show's end.
+  bool RenderNext();
+
   // The picture last drawn: RGB, top row first.
   std::vector<uint8_t> ReadPixels() const;
 
@@ -39,6 +43,7 @@ class FrameRenderer {
  private:
   FrameRenderer() = default;
   void BeginFrame();
+  void DrawFrame();
 
   DemoState state_;
   FrameRecord frame_;

@@ -14,8 +14,8 @@
 
 namespace {
 
-// Where the line path's logo sits: tilted a little, scaled to about 115 units and centred on the camera's path
-// between 14 and 29 s.
+// Where the line path's logo sits: tilted a little, scaled to about 115 units and centred on the camera's
+// path between 14 and 29 s.
 constexpr double kLogoTurn = -0.12;
 constexpr float kLogoScale = 0.9f;
 const Vec3 kLogoCentre(kVecValid, 12, 48, 2);

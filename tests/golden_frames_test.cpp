@@ -1,8 +1,6 @@
-// Frames of the first half at fixed instants against reference pictures that llvmpipe drew, at 640 x 360,
+// Frames of both halves at fixed instants against reference pictures that llvmpipe drew, at 640 x 360,
 // in silence (no music file, so both spectrum levels are 0). Set VELMORA_UPDATE_GOLDEN=1 to redraw the
 // references; do so only for a change that is meant to alter the picture, and say which in the commit.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +11,7 @@
 #include "render/gl_api.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
+#include "tests/scratch_pack.h"
 #include "tools/png_file.h"
 
 namespace {
@@ -20,12 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kWidth = 640, kHeight = 360;
-// Demo clocks: after the fade-in, inside the busy windows, and the last frame of the half (show 140.98 s).
-constexpr double kInstants[] = {16, 24, 32, 44, 55, 64, 75, 86, 97, 108, 118, 126, 134.16666666666666};
-
-std::string NameOf(double clock) {
+std::string NameOf(const char* half, double clock) {
   char name[64];
-  std::snprintf(name, sizeof name, "first_half_%06.2f.png", clock);
+  std::snprintf(name, sizeof name, "%s_%06.2f.png", half, clock);
   return name;
 }
 
@@ -60,31 +56,26 @@ class GoldenFramesTest : public GlTest {
     const std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     if (renderer.find("llvmpipe") == std::string::npos)
       GTEST_SKIP() << "the reference frames were drawn by llvmpipe; this context renders with " << renderer;
-    previous_ = fs::current_path();
-    scratch_ = fs::temp_directory_path() / ("velmora-golden-" + std::to_string(getpid()));
-    fs::create_directories(scratch_);
-    fs::create_directory_symlink(fs::path(VELMORA_PACK_DIR) / "textures", scratch_ / "textures");
-    fs::current_path(scratch_);
+    pack_ = std::make_unique<ScratchPack>();
     renderer_ = FrameRenderer::Create(kWidth, kHeight, 1.0 / 60.0, messages_);
     ASSERT_NE(renderer_, nullptr);
   }
-  void TearDown() override {
-    if (previous_.empty()) return;
-    fs::current_path(previous_);
-    fs::remove_all(scratch_);
-  }
 
-  fs::path previous_, scratch_;
+  // Compares the frames at the given demo clocks with their references (or redraws them), named by `half`.
+  void CheckInstants(const char* half, std::initializer_list<double> clocks);
+
+  std::unique_ptr<ScratchPack> pack_;
   RecordingMessages messages_;
   std::unique_ptr<FrameRenderer> renderer_;
 };
 
-TEST_F(GoldenFramesTest, TheFirstHalfMatchesItsReferenceFrames) {
+void GoldenFramesTest::CheckInstants(const char* half, std::initializer_list<double> clocks) {
   const bool update = std::getenv("VELMORA_UPDATE_GOLDEN") != nullptr;
-  for (double clock : kInstants) {
+  for (double clock : clocks) {
     renderer_->RenderAt(clock);
     const auto pixels = renderer_->ReadPixels();
-    const std::string reference = std::string(VELMORA_GOLDEN_DIR) + "/" + NameOf(clock);
+    const std::string name = NameOf(half, clock);
+    const std::string reference = std::string(VELMORA_GOLDEN_DIR) + "/" + name;
     if (update) {
       ASSERT_TRUE(WritePng(reference, pixels, kWidth, kHeight)) << reference;
       continue;
@@ -97,23 +88,36 @@ TEST_F(GoldenFramesTest, TheFirstHalfMatchesItsReferenceFrames) {
     const Difference d = Compare(pixels, expected);
     const bool close = d.mean < 0.5 && d.farFraction < 0.002;
     if (!close) {
-      const fs::path actual = fs::path(VELMORA_PACK_DIR) / "test-artifacts" / ("actual_" + NameOf(clock));
+      const fs::path actual = fs::path(VELMORA_PACK_DIR) / "test-artifacts" / ("actual_" + name);
       fs::create_directories(actual.parent_path());
       WritePng(actual.string(), pixels, kWidth, kHeight);
     }
-    EXPECT_TRUE(close) << NameOf(clock) << ": mean difference " << d.mean << ", " << 100 * d.farFraction
-                       << " % of the pixels far off; this frame is in test-artifacts/actual_"
-                       << NameOf(clock);
+    EXPECT_TRUE(close) << name << ": mean difference " << d.mean << ", " << 100 * d.farFraction
+                       << " % of the pixels far off; this frame is in test-artifacts/actual_" << name;
   }
-  EXPECT_LE(renderer_->Show().showTime, 141.0);  // the last instant is still the first half
 }
 
-TEST_F(GoldenFramesTest, AnInstantOfTheFirstHalfIsDrawnTheSameEveryTime) {
-  renderer_->RenderAt(97.0);
-  const auto first = renderer_->ReadPixels();
-  renderer_->RenderAt(44.0);
-  renderer_->RenderAt(97.0);
-  EXPECT_TRUE(renderer_->ReadPixels() == first);
+// Demo clocks: after the fade-in, inside the busy windows, and the last frame of the half (show 140.98 s).
+TEST_F(GoldenFramesTest, TheFirstHalfMatchesItsReferenceFrames) {
+  CheckInstants("first_half", {16, 24, 32, 44, 55, 64, 75, 86, 97, 108, 118, 126, 134.16666666666666});
+  EXPECT_LE(renderer_->Show().showTime, 141.0);
+}
+
+// Demo clocks from just after the jump (show 145 s) through the diamonds, the zoom and the shower (show 236
+// s).
+TEST_F(GoldenFramesTest, TheSecondHalfMatchesItsReferenceFrames) {
+  CheckInstants("second_half", {139, 146, 153, 160, 167, 174, 181, 190, 203, 212, 220, 228});
+  EXPECT_GT(renderer_->Show().showTime, 141.0);
+}
+
+TEST_F(GoldenFramesTest, AnInstantOfEitherHalfIsDrawnTheSameEveryTime) {
+  for (double clock : {97.0, 220.0}) {
+    renderer_->RenderAt(clock);
+    const auto first = renderer_->ReadPixels();
+    renderer_->RenderAt(44.0);
+    renderer_->RenderAt(clock);
+    EXPECT_TRUE(renderer_->ReadPixels() == first) << clock;
+  }
 }
 
 }  // namespace

@@ -239,12 +239,13 @@ std::vector<ShapeFile> MakeShapeFiles() {
   Lcg rng(1001);
   std::vector<ShapeFile> files;
 
-  // f.txt: list 1 is a backdrop of clustered blobs; glyph 2 a single pebble.
+  // f.txt: list 1 is a cluster of separate blobs with room between them (the show scales it by up to 300
+  // and stacks copies of it, so it must not fill its square); glyph 2 a single pebble.
   {
     std::vector<Contour> cluster;
-    cluster.push_back(Blob(rng, {0.0, 0.05}, 0.62, 360, 0.35));
+    cluster.push_back(Blob(rng, {0.0, 0.05}, 0.3, 360, 0.35));
     const Point around[] = {{-0.62, 0.5}, {0.6, 0.55}, {-0.55, -0.6}, {0.62, -0.5}, {0.05, -0.8}};
-    for (int i = 0; i < 5; ++i) cluster.push_back(Blob(rng, around[i], rng.Range(0.28, 0.38), 200, 0.3));
+    for (int i = 0; i < 5; ++i) cluster.push_back(Blob(rng, around[i], 0.55 * rng.Range(0.28, 0.38), 200, 0.3));
     files.push_back({"f.txt",
                      {Glyph({Blob(rng, {0, 0}, 0.1, 24, 0.2)}), Glyph(cluster),
                       Glyph({Blob(rng, {0, 0}, 0.4, 120, 0.25)})}});
