@@ -3,49 +3,17 @@
 #include <set>
 #include <vector>
 
-#include "assets/startup_curves.h"
 #include "effects/random.h"
 #include "render/gl_api.h"
 #include "scenes/first_half_layers.h"
-#include "tests/gl_fixture.h"
+#include "tests/half_fixture.h"
 
 namespace {
 
-// The first half drawn on a small canvas from the start-up curves alone: no textures or shape lists, which
-// the gates and layouts do not depend on.
-class FirstHalfTest : public CanvasTest {
+class FirstHalfTest : public HalfTest<FirstHalfScenes> {
  protected:
-  static void SetUpTestSuite() {
-    show_ = new ShowObject;
-    BuildStartupCurves(*show_);
-  }
-  static void TearDownTestSuite() {
-    delete show_;
-    show_ = nullptr;
-  }
-  void SetUp() override {
-    GlTest::SetUp();
-    if (IsSkipped()) return;
-    OpenCanvas(64, -1, 1, -1, 1);
-  }
-
-  std::set<int> RowsAt(double t) {
-    show_->showTime = t;
-    show_->spectrum.fill(0);
-    FirstHalfScenes(*show_, state);
-    std::set<int> rows;
-    for (int row = 0; row < kMostLayerRows; ++row) {
-      if (show_->layersDrawn.test(size_t(row))) rows.insert(row);
-    }
-    return rows;
-  }
-
   Scene SceneAt(double t, double high, double low) { return Scene{*show_, state, t, {high, low}}; }
-
-  DemoState state;
-  static ShowObject* show_;
 };
-ShowObject* FirstHalfTest::show_ = nullptr;
 
 TEST_F(FirstHalfTest, AtTheStartOnlyTheUngatedAndBeforeWindowLayersDraw) {
   const std::set<int> ungated = {1,  2,  3,  6,  7,  8,  9,  18, 25, 26, 27, 38,

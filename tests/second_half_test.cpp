@@ -2,48 +2,16 @@
 #include <set>
 #include <vector>
 
-#include "assets/startup_curves.h"
 #include "render/gl_api.h"
 #include "scenes/second_half_layers.h"
-#include "tests/gl_fixture.h"
+#include "tests/half_fixture.h"
 
 namespace {
 
 constexpr double kJustAfterTheJump = 141.00000000000003;
 
-// The second half drawn on a small canvas from the start-up curves alone; the falling shapes' 32 polygon
-// lists are stand-in unit squares.
-class SecondHalfTest : public CanvasTest {
- protected:
-  static void SetUpTestSuite() {
-    show_ = new ShowObject;
-    BuildStartupCurves(*show_);
-  }
-  static void TearDownTestSuite() {
-    delete show_;
-    show_ = nullptr;
-  }
-  void SetUp() override {
-    GlTest::SetUp();
-    if (IsSkipped()) return;
-    OpenCanvas(64, -1, 1, -1, 1);
-  }
-
-  std::set<int> RowsAt(double t) {
-    show_->showTime = t;
-    show_->spectrum.fill(0);
-    SecondHalfScenes(*show_, state);
-    std::set<int> rows;
-    for (int row = 0; row < kMostLayerRows; ++row) {
-      if (show_->layersDrawn.test(size_t(row))) rows.insert(row);
-    }
-    return rows;
-  }
-
-  DemoState state;
-  static ShowObject* show_;
-};
-ShowObject* SecondHalfTest::show_ = nullptr;
+// The falling shapes' 32 polygon lists are stand-in unit squares where a test needs them.
+using SecondHalfTest = HalfTest<SecondHalfScenes>;
 
 TEST_F(SecondHalfTest, JustAfterTheJumpTheEarlyLayersDrawAndTheRampsWait) {
   // Row 12's second field of diamonds is full from the start (500 (1 - R(184, 0.5))) and only vanishes at
