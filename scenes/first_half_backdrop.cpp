@@ -10,10 +10,7 @@
 
 namespace {
 
-constexpr int kScatterList = 100;  // small shapes scattered along a spiral
-constexpr int kBladesList = 10;    // tall blades
-constexpr int kBlobsList = 1;      // large overlapping blobs
-constexpr double kFlat = 0.0;      // shapes are flat: their z scale is 0
+constexpr double kFlat = 0.0;  // shapes are flat: their z scale is 0
 
 void ShapeList(int list, const Placement& placement) {
   glPushMatrix();
@@ -28,15 +25,6 @@ void PlainList(int list, const Placement& placement, float r, float g, float b) 
   NoBlend();
   glColor3f(r, g, b);
   ShapeList(list, placement);
-}
-
-void Rectangle(double x0, double y0, double x1, double y1) {
-  glBegin(GL_QUADS);
-  glVertex2d(x0, y0);
-  glVertex2d(x1, y0);
-  glVertex2d(x1, y1);
-  glVertex2d(x0, y1);
-  glEnd();
 }
 
 // Untextured drawing moved y units up the canvas.

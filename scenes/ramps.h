@@ -18,3 +18,6 @@ double StaggeredRamp(Argument&& argument) {
   if (argument() > 1.0) return 1.0;
   return argument();
 }
+
+// The staggered ramp (t - start - spread * random) * rate, the random draw taken afresh on every evaluation.
+double StaggeredRamp(double t, double start, double spread, double rate);

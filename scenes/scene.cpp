@@ -4,9 +4,20 @@
 #include "effects/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
+#include "scenes/ramps.h"
 
 void Scene::Bind(int slot) const {
   BindTextureSlot(state.textures, show.textureBase + slot);
+}
+
+double StaggeredRamp(double t, double start, double spread, double rate) {
+  return StaggeredRamp([=] { return (t - start - spread * RandomUnit()) * rate; });
+}
+
+void Rectangle(double x0, double y0, double x1, double y1) {
+  glBegin(GL_QUADS);
+  glVertex2d(x0, y0), glVertex2d(x1, y0), glVertex2d(x1, y1), glVertex2d(x0, y1);
+  glEnd();
 }
 
 void ClearPicture() {

@@ -32,6 +32,14 @@ inline bool Before(double t, double to) {
   return t < to;
 }
 
+// The shape lists the scenes call by number.
+constexpr int kBlobsList = 1;      // a cluster of separate blobs
+constexpr int kBladesList = 10;    // tall blades
+constexpr int kScatterList = 100;  // small shapes scattered along a spiral
+
+// One untextured quad from (x0, y0) to (x1, y1) at z = 0.
+void Rectangle(double x0, double y0, double x1, double y1);
+
 // Clears colour (to transparent black) and depth.
 void ClearPicture();
 

@@ -12,14 +12,6 @@
 
 namespace {
 
-constexpr int kScatterList = 100, kBladesList = 10, kBlobsList = 1;
-
-void Rectangle(double x0, double y0, double x1, double y1) {
-  glBegin(GL_QUADS);
-  glVertex2d(x0, y0), glVertex2d(x1, y0), glVertex2d(x1, y1), glVertex2d(x0, y1);
-  glEnd();
-}
-
 // Column i spans x from 20 i - 100 (at most 300) to 20 (i + 1) - 100, y from 0 to 1445.
 void Column(int i) {
   Rectangle(200 * std::min(0.1 * i, 2.0) - 100, 0, 20 * (i + 1) - 100, 1445);

@@ -19,11 +19,6 @@ double Clamp01(double x) {
   return std::clamp(x, 0.0, 1.0);
 }
 
-// A staggered ramp (t - start - spread * random) * rate; one draw per evaluation.
-double Stagger(double t, double start, double spread, double rate) {
-  return StaggeredRamp([=] { return (t - start - spread * RandomUnit()) * rate; });
-}
-
 Vec3 DriftingTexture(int j, double t) {
   return Vec3(kVecValid, float(0.1 * j * t), float(0.1 * (j + 2) * t), 0);
 }
@@ -81,7 +76,7 @@ void DrawGreySprout(const Scene& scene) {
   const double t = scene.t;
   const Curve& curve = scene.Pool(4, 2);
   for (int j = -3; j <= -1; ++j) {
-    const double eaten = 420 * Stagger(t, 184, 8, 0.03);
+    const double eaten = 420 * StaggeredRamp(t, 184, 8, 0.03);
     const Vec3 offset = DriftingTexture(j, t);
     glColor3f(0, 0, 0);
     glPushMatrix();
@@ -110,7 +105,7 @@ void DrawStrandFieldA(const Scene& scene) {
     const double s = 0.3 * r;
     for (int j = -3; j <= 2; ++j) {
       DiscardDraws(20 * scene.levels.high - 3);
-      const double g = Stagger(t, 40 + s, 8, 0.07);
+      const double g = StaggeredRamp(t, 40 + s, 8, 0.07);
       DrawRibbon(scene.Pool(1, 10 + r), 0, 400 * g, j, 0.45 + 0.5 * scene.levels.low, -1);
     }
   }
@@ -177,9 +172,9 @@ void DrawStrandBundle(const Scene& scene) {
     const double s = 0.3 * r;
     RandomUnit();
     for (int j = -5; j <= 4; ++j) {
-      const double eaten = Stagger(t, 84, 8, 0.0275);
-      const double grown = Stagger(t, 50 + s, 18, 0.07);
-      const double tip = Stagger(t, 65 + s, 18, 0.19);
+      const double eaten = StaggeredRamp(t, 84, 8, 0.0275);
+      const double grown = StaggeredRamp(t, 50 + s, 18, 0.07);
+      const double tip = StaggeredRamp(t, 65 + s, 18, 0.19);
       DiscardDraws(10 * scene.levels.high - 3);
       const Vec3 offset = DriftingTexture(j, t);
       glPushMatrix();
@@ -212,7 +207,7 @@ void DrawStrandCurtainA(const Scene& scene) {
   for (int r = 0; r < kStrandRows * envelope; ++r) {
     const double s = 0.3 * r;
     for (int j = -3; j <= 2; ++j) {
-      CurtainShadow(scene.Pool(1, 10 + r), 420 * Stagger(t, 48.1 + s, 8, 0.1), j);
+      CurtainShadow(scene.Pool(1, 10 + r), 420 * StaggeredRamp(t, 48.1 + s, 8, 0.1), j);
       RandomTint();
     }
   }
@@ -230,7 +225,7 @@ void DrawStrandCurtainB(const Scene& scene) {
     const Curve& curve = scene.Pool(1, 10 + r);
     const double s = 0.3 * r, leaving = Clamp01((t - 72 - 0.2 * r) * 0.15);
     for (int j = -3; j <= 2; ++j) {
-      const double length = 420 * Stagger(t, 45.1 + s, 8, 0.1);
+      const double length = 420 * StaggeredRamp(t, 45.1 + s, 8, 0.1);
       CurtainShadow(curve, length, j);
       RandomTint();
       DiscardDraws(30 * scene.levels.high - 5);
@@ -271,9 +266,9 @@ void DrawStrandSprout(const Scene& scene, int row) {
   const Curve& curve = scene.Pool(4, sprout.curve);
   glTranslated(-0.05 * (t - 80), 0, 0);
   for (int j = int(std::floor(-5 * sprout.envelope)); j <= 5 * sprout.envelope; ++j) {
-    const double eaten = Stagger(t, 184, 8, 0.03);
-    const double grown = Stagger(t, sprout.growthStart, 18, 0.07);
-    const double tip = Stagger(t, sprout.tipStart, 18, 0.19);
+    const double eaten = StaggeredRamp(t, 184, 8, 0.03);
+    const double grown = StaggeredRamp(t, sprout.growthStart, 18, 0.07);
+    const double tip = StaggeredRamp(t, sprout.tipStart, 18, 0.19);
     const Vec3 offset = DriftingTexture(j, t);
     glColor3f(0, 0, 0);
     glPushMatrix();

@@ -16,10 +16,6 @@ namespace {
 
 constexpr double kStrandLength = 420;
 
-double Stagger(double t, double start, double spread, double rate) {
-  return StaggeredRamp([=] { return (t - start - spread * RandomUnit()) * rate; });
-}
-
 // What differs between the tendrils.
 struct TendrilForm {
   const Curve* curve;
@@ -52,10 +48,10 @@ void Tendril(const Scene& scene, const TendrilForm& form) {
   RandomUnit();
   glTranslated(-0.05 * (t - 80), 0, 0);
   glColor3f(0, 0, 1);
-  Stagger(t, form.firstRampStart, 18, 0.03);
-  Stagger(t, form.secondRampStart, 18, 0.07);
+  StaggeredRamp(t, form.firstRampStart, 18, 0.03);
+  StaggeredRamp(t, form.secondRampStart, 18, 0.07);
   for (int i = 0; i < 30; ++i) RandomUnit();
-  Stagger(t, 65, 18, 0.19);
+  StaggeredRamp(t, 65, 18, 0.19);
 
   glPushMatrix();
   glColor3f(0, 0, 0);
@@ -128,8 +124,8 @@ void Sprout(const Scene& scene, const SproutForm& form, bool mayPickThird) {
   const double t = scene.t;
   const Curve& curve = scene.Pool(4, form.curve);
   for (int j = form.firstStrand; j <= form.lastStrand; ++j) {
-    const double eaten = Stagger(t, 184, 8, 0.03);
-    const double grown = Stagger(t, form.growthStart, 18, 0.07);
+    const double eaten = StaggeredRamp(t, 184, 8, 0.03);
+    const double grown = StaggeredRamp(t, form.growthStart, 18, 0.07);
     const Vec3 offset(kVecValid, float(0.1 * j * t), float(0.1 * t), 0);
     glPushMatrix();
     glColor3f(0, 0, 0);
