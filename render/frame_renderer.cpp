@@ -53,11 +53,13 @@ void FrameRenderer::RenderAt(double demoClock) {
   DrawFrame();
 }
 
-bool FrameRenderer::RenderNext() {
+void FrameRenderer::RenderNext() {
   BeginFrame();
-  if (state_.demoClock > kShowEnd) return false;
   DrawFrame();
-  return true;
+}
+
+bool FrameRenderer::NextPassesShowEnd() const {
+  return state_.demoClock + step_ > kShowEnd;
 }
 
 void FrameRenderer::DrawFrame() {

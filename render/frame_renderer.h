@@ -30,8 +30,11 @@ class FrameRenderer {
   void RenderAt(double demoClock);
 
   // Draws the frame one step after the last one drawn (the first frame of the show after Create), as the live
-  // show would; false, drawing nothing, once the demo clock has passed the show's end.
-  bool RenderNext();
+  // show would.
+  void RenderNext();
+
+  // Whether the live show would end instead of drawing the next frame: its demo clock would pass the end.
+  bool NextPassesShowEnd() const;
 
   // The picture last drawn: RGB, top row first.
   std::vector<uint8_t> ReadPixels() const;

@@ -89,6 +89,14 @@ OffscreenSupport QueryOffscreenSupport() {
   return support;
 }
 
+int LargestOffscreenSide() {
+  GLint renderbuffer = 0, texture = 0, viewport[2] = {0, 0};
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  return std::min({renderbuffer, texture, viewport[0], viewport[1]});
+}
+
 bool CreateOffscreenTarget(OffscreenTarget& target, int width, int height, const OffscreenSupport& support,
                            MessageSink& messages) {
   target = OffscreenTarget{};

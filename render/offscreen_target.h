@@ -38,6 +38,9 @@ struct PixelRect {
 
 OffscreenSupport QueryOffscreenSupport();
 
+// The widest or tallest picture the current context can draw offscreen and read back.
+int LargestOffscreenSide();
+
 // Makes the target on the current context and resets the context's state. Shows the FSAA message when only
 // the single-sample fallback can be made; returns false (after a message) when not even that works.
 bool CreateOffscreenTarget(OffscreenTarget& target, int width, int height, const OffscreenSupport& support,

@@ -23,6 +23,8 @@ packages=(
   xvfb xauth xdotool xclip x11-utils x11-apps netpbm libx11-dev bc xfonts-base
   # test music (sox writes MP3 through LAME), listening checks
   sox libsox-fmt-mp3
+  # video capture: encoding and muxing (ffmpeg), splitting a capture across cores or machines (parallel)
+  ffmpeg parallel
   # the setup dialog's font (metric-compatible with Arial)
   fonts-liberation2
 )

@@ -30,7 +30,7 @@ long ResidentKiB() {
 // Frames drawn from the renderer's current frame to the show's end.
 int RunToTheEnd(FrameRenderer& renderer) {
   int frames = 1;
-  while (renderer.RenderNext()) ++frames;
+  for (; !renderer.NextPassesShowEnd(); ++frames) renderer.RenderNext();
   return frames;
 }
 

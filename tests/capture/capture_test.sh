@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# velmora-capture and scripts/capture-parallel.sh end to end, at 160 x 90 and 10 frames a second in a scratch
+# directory holding the build's asset pack and a stand-in for the music (a low tone).
+# Usage: capture_test.sh TOOLS_DIR REPOSITORY
+set -u
+tools=$(realpath "$1")
+repository=$(realpath "$2")
+capture=$tools/velmora-capture
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cd "$scratch"
+ln -s "$tools/../textures" textures
+mkdir music
+sox -q -n -r 44100 -c 2 -C 128 "music/Tessaly - Slow Orbit.mp3" synth 30 sine 87 vol 0.3
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+small=(--size 160x90 --fps 10)
+
+frame_name() { printf 'velmora_%06d.png' "$1"; }
+# The MD5 of every decoded picture of a video, one a line.
+picture_hashes() { ffmpeg -v error -i "$1" -map 0:v -f framemd5 - | grep -v '^#' | awk -F, '{ print $6 }'; }
+# One field of ffprobe's report on the first stream of a kind (v or a).
+probe() {
+  ffprobe -v error -count_frames -select_streams "$2" -show_entries "stream=$3" -of default=nw=1:nk=1 "$1" |
+    head -n1
+}
+
+# Two seconds to PNGs: frames 1 ... 20, each the picture velmora-frame draws at the same instant.
+"$capture" "${small[@]}" --to 2 whole/ 2>capture.log || fail "PNG capture failed: $(cat capture.log)"
+[ "$(ls whole | wc -l)" -eq 20 ] && pass "two seconds at 10 fps give 20 PNGs" || fail "PNGs: $(ls whole)"
+differing=""
+for k in $(seq 20); do
+  "$tools/velmora-frame" --time "$k/10" --step 1/10 --size 160x90 single.png 2>/dev/null
+  cmp -s single.png "whole/$(frame_name "$k")" || differing+=" $k"
+done
+[ -z "$differing" ] && pass "every frame equals velmora-frame at its instant" ||
+  fail "frames that differ from velmora-frame:$differing"
+
+# Split captures: two spans, one of them across the jump between the halves, equal the whole.
+"$capture" "${small[@]}" --to 1 first/ 2>/dev/null && "$capture" "${small[@]}" --from 1 --to 2 second/ 2>/dev/null
+"$capture" "${small[@]}" --from 133 --to 137 jump/ 2>/dev/null && "$capture" "${small[@]}" --from 133 --to 135.5 \
+  jump_a/ 2>/dev/null && "$capture" "${small[@]}" --from 135.5 --to 137 jump_b/ 2>/dev/null
+joined=$( (cd first && md5sum -- *; cd ../second && md5sum -- *) | sort)
+[ "$(ls first second | grep -c png)" -eq 20 ] && [ "$joined" = "$(cd whole && md5sum -- * | sort)" ] &&
+  pass "two PNG chunks equal the whole" || fail "two PNG chunks differ from the whole"
+joined=$( (cd jump_a && md5sum -- *; cd ../jump_b && md5sum -- *) | sort)
+[ "$(ls jump | wc -l)" -eq 40 ] && [ "$joined" = "$(cd jump && md5sum -- * | sort)" ] &&
+  pass "chunks across the jump between the halves equal the whole" || fail "chunks across the jump differ"
+
+# Supersampling renders larger and gives a picture of the size asked for.
+"$capture" "${small[@]}" --samples ssaa2 --from 10 --to 10.1 ssaa/ 2>/dev/null
+picture="ssaa/$(frame_name 101)"
+[ "$(probe "$picture" v width)x$(probe "$picture" v height)" = 160x90 ] &&
+  pass "ssaa2 writes pictures of the output size" || fail "ssaa2: $(ls ssaa)"
+
+# Two seconds to MP4: 20 frames of 160 x 90 in yuv420p and two seconds of sound.
+"$capture" "${small[@]}" --to 2 two.mp4 2>capture.log || fail "MP4 capture failed: $(cat capture.log)"
+[ "$(probe two.mp4 v nb_read_frames)" = 20 ] && [ "$(probe two.mp4 v width)x$(probe two.mp4 v height)" = 160x90 ] &&
+  [ "$(probe two.mp4 v pix_fmt)" = yuv420p ] && pass "the MP4 holds 20 frames of 160x90 in yuv420p" ||
+  fail "MP4 video: $(ffprobe -v error -count_frames -show_streams two.mp4 | grep -E 'width|height|nb_read|pix_fmt')"
+audio=$(probe two.mp4 a duration)
+awk -v d="$audio" 'BEGIN { exit !(d > 1.97 && d < 2.03) }' && pass "its sound lasts two seconds" ||
+  fail "MP4 sound lasts '$audio' s"
+
+# The parallel script with two chunks, lossless, equals a lossless capture in one go, sound included.
+"$capture" "${small[@]}" --to 2 --crf 0 lossless.mp4 2>/dev/null
+VELMORA_CAPTURE=$capture "$repository/scripts/capture-parallel.sh" --chunks 2 "${small[@]}" --to 2 --crf 0 parallel.mp4 >/dev/null 2>&1 ||
+  fail "capture-parallel.sh failed"
+[ "$(picture_hashes parallel.mp4 | wc -l)" -eq 20 ] &&
+  [ "$(picture_hashes parallel.mp4)" = "$(picture_hashes lossless.mp4)" ] &&
+  pass "two chunks joined by capture-parallel.sh equal the whole, frame by frame" ||
+  fail "the joined chunks differ from the whole"
+audio=$(probe parallel.mp4 a duration)
+awk -v d="$audio" 'BEGIN { exit !(d > 1.97 && d < 2.03) }' && pass "the joined video has two seconds of sound" ||
+  fail "joined sound lasts '$audio' s"
+
+# Bad command lines and outputs: one line on stderr, exit code 2, nothing written.
+touch plain_file
+check_refused() {
+  local what=$1; shift
+  "$@" >/dev/null 2>refused.log
+  local code=$?
+  if [ "$code" -eq 2 ] && [ "$(wc -l <refused.log)" -eq 1 ] && [ ! -e out.mp4 ] && [ ! -e out_dir ]; then
+    pass "refused: $what ($(cat refused.log))"
+  else
+    fail "$what: exit code $code, stderr: $(cat refused.log)"
+  fi
+}
+check_refused "unknown option" "$capture" --speed 2 out.mp4
+check_refused "size 0" "$capture" --size 0x720 out.mp4
+check_refused "size over the limit" "$capture" --size 7682x4320 out.mp4
+check_refused "size that is no size" "$capture" --size big out.mp4
+check_refused "fps 0" "$capture" --fps 0 out.mp4
+check_refused "fps 241" "$capture" --fps 241 out.mp4
+check_refused "from after to" "$capture" --from 10 --to 5 out_dir/
+check_refused "from equal to to" "$capture" --from 5 --to 5 out_dir/
+check_refused "to past the show's end" "$capture" --to 300 out_dir/
+check_refused "unknown sampling" "$capture" --samples 8 out.mp4
+check_refused "odd size for an MP4" "$capture" --size 161x90 out.mp4
+check_refused "no output" "$capture" --fps 10
+check_refused "output neither MP4 nor directory" "$capture" out.avi
+check_refused "output in a missing directory" "$capture" missing/out.mp4
+check_refused "output under a plain file" "$capture" plain_file/out_dir/
+check_refused "output under a plain file (MP4)" "$capture" plain_file/out.mp4
+check_refused "supersampled beyond what OpenGL draws" "$capture" --size 7680x4320 --samples ssaa4 out_dir/
+check_refused "ffmpeg missing" env PATH="$scratch/no-such-dir" "$capture" out.mp4
+rm -rf out_dir
+
+# Ctrl-C: the capture stops after the frame in hand and leaves a playable video of what it did.
+"$capture" "${small[@]}" --to 120 interrupted.mp4 2>interrupt.log &
+pid=$!
+for _ in $(seq 600); do grep -q "frame 1 of" interrupt.log && break; sleep 0.1; done
+kill -INT "$pid"
+wait "$pid"
+code=$?
+frames=$(probe interrupted.mp4 v nb_read_frames)
+[ "$code" -eq 130 ] && [ "${frames:-0}" -gt 0 ] && [ "$frames" -lt 1200 ] &&
+  pass "interrupted: exit code 130 and a playable video of $frames frames" ||
+  fail "interrupted: exit code $code, frames '$frames', stderr: $(tail -n2 interrupt.log)"
+
+# A full disk (here a file size limit, which makes writes fail the same way): a clear error, exit code 1,
+# the part written kept.
+(ulimit -f 16; trap '' XFSZ; "$capture" --size 320x180 --fps 10 --from 60 --to 100 full.mp4 2>full.log)
+code=$?
+[ "$code" -eq 1 ] && [ -s full.mp4 ] && grep -q "part written so far is kept" full.log &&
+  pass "a full disk during an MP4 capture: exit code 1, partial file kept ($(tail -n1 full.log))" ||
+  fail "full disk (MP4): exit code $code, stderr: $(cat full.log)"
+(ulimit -f 16; trap '' XFSZ; "$capture" --size 640x360 --fps 10 --from 60 --to 62 full/ 2>full.log)
+code=$?
+[ "$code" -eq 1 ] && [ "$(wc -l <full.log | tr -d ' ')" -ge 1 ] && grep -q "File too large" full.log &&
+  pass "a full disk during a PNG capture: exit code 1 ($(tail -n1 full.log))" ||
+  fail "full disk (PNG): exit code $code, stderr: $(cat full.log)"
+
+# Without the music the video is silent and says so.
+rm -r music
+"$capture" "${small[@]}" --to 1 silent.mp4 2>silent.log
+[ -z "$(probe silent.mp4 a codec_type)" ] && grep -q "video is silent" silent.log &&
+  pass "without the music: a silent video and a warning" || fail "without the music: $(cat silent.log)"
+
+[ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }

@@ -1,0 +1,130 @@
+// velmora-capture: renders the show without a display, frame by exact frame, into an MP4 with its music or
+// into numbered PNGs. Run it where the show's files are (the build directory): textures/ and music/.
+//
+// Exit status: 0 done, 1 the capture failed on the way (the part written is kept), 2 bad command line or an
+// output that cannot be written (nothing rendered), 130 interrupted (what was captured is kept, playable).
+#include <signal.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "platform/headless_context.h"
+#include "platform/sdl_message_sink.h"
+#include "render/frame_renderer.h"
+#include "render/offscreen_target.h"
+#include "timing/music_player.h"
+#include "tools/capture/capture_options.h"
+#include "tools/capture/downsample.h"
+#include "tools/capture/frame_writer.h"
+#include "tools/capture/progress_meter.h"
+
+namespace {
+
+volatile sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) {
+  interrupted = 1;
+}
+
+// Ctrl-C and a polite kill end the capture after the frame in hand; a closed pipe is reported by write().
+void CatchSignals() {
+  struct sigaction action = {};
+  action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+}
+
+int Fail(int code, const std::string& reason) {
+  std::fprintf(stderr, "velmora-capture: %s\n", reason.c_str());
+  return code;
+}
+
+// Frame k shows demo clock k / fps. The live show puts the picture of clock t on screen as the music reaches
+// t, so the sound starts at the first frame's clock and every frame comes up as the music reaches its clock.
+VideoSettings VideoFor(const CaptureOptions& o) {
+  VideoSettings video;
+  video.output = o.output;
+  video.width = o.width;
+  video.height = o.height;
+  video.fps = o.fps;
+  video.crf = o.crf;
+  if (std::filesystem::exists(kMusicFile)) {
+    video.music = kMusicFile;
+    video.musicStart = double(o.FirstFrame()) / o.fps;
+    video.musicSeconds = double(o.FrameCount()) / o.fps;
+  }
+  return video;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ParsedCapture parsed = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
+  const CaptureOptions& options = parsed.options;
+  if (options.help) {
+    std::printf("%s\n", kCaptureUsage);
+    return 0;
+  }
+  if (!parsed.error.empty()) return Fail(2, parsed.error);
+  if (options.video && FindOnPath("ffmpeg").empty()) {
+    return Fail(2,
+                "ffmpeg is not installed (not found on PATH); install it, or capture to a directory of PNGs");
+  }
+  std::string error;
+  static HeadlessContext* context = HeadlessContext::Create(error).release();  // lives as long as the process
+  if (!context) return Fail(1, "no headless OpenGL: " + error);
+  const int factor = options.SupersampleFactor();
+  const int largest = LargestOffscreenSide();
+  if (options.width * factor > largest || options.height * factor > largest) {
+    return Fail(2, "this OpenGL draws pictures of at most " + std::to_string(largest) + " pixels a side, " +
+                       "too few for " + std::to_string(options.width * factor) + "x" +
+                       std::to_string(options.height * factor) + "; use a smaller --size or --samples");
+  }
+  if (const std::string problem = PrepareOutput(options.output, options.video); !problem.empty()) {
+    return Fail(2, problem);
+  }
+  if (options.video && !std::filesystem::exists(kMusicFile)) {
+    std::fprintf(stderr, "velmora-capture: no music file (%s), so the video is silent\n", kMusicFile);
+  }
+
+  StderrMessageSink messages;
+  auto renderer =
+      FrameRenderer::Create(options.width * factor, options.height * factor, 1.0 / options.fps, messages);
+  if (!renderer) return 1;
+  std::unique_ptr<FrameWriter> writer = options.video
+                                            ? StartVideoEncoder(VideoFor(options), error)
+                                            : OpenPngSequence(options.output, options.width, options.height);
+  if (!writer) return Fail(1, error);
+  CatchSignals();
+
+  ProgressMeter progress(options.FrameCount(), stderr);
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<uint8_t> picture;
+  long long done = 0;
+  for (long long frame = options.FirstFrame(); frame <= options.LastFrame() && !interrupted; ++frame) {
+    if (frame == options.FirstFrame()) {
+      renderer->RenderAt(double(frame) / options.fps);
+    } else {
+      renderer->RenderNext();
+    }
+    const std::vector<uint8_t> drawn = renderer->ReadPixels();
+    if (factor > 1) BoxDownsample(drawn, renderer->Width(), renderer->Height(), factor, picture);
+    if (!writer->Write(frame, factor > 1 ? picture : drawn, error)) {
+      progress.Finish();
+      return Fail(1, error);
+    }
+    ++done;
+    progress.Update(done, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  progress.Finish();
+  if (!writer->Finish(error)) return Fail(1, error);
+  if (interrupted) {
+    return Fail(130, "interrupted after " + std::to_string(done) + " of " +
+                         std::to_string(options.FrameCount()) + " frames; " + options.output + " holds them");
+  }
+  return 0;
+}

@@ -1,0 +1,48 @@
+// Checks made before any rendering, so that a capture never fails after minutes of work for a reason that
+// was known at the start.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "tools/capture/frame_writer.h"
+
+std::string FindOnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string directories = path ? path : "";
+  size_t start = 0;
+  while (start <= directories.size()) {
+    size_t end = directories.find(':', start);
+    if (end == std::string::npos) end = directories.size();
+    const std::string directory = directories.substr(start, end - start);
+    const std::string candidate = (directory.empty() ? "." : directory) + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate)) return candidate;
+    start = end + 1;
+  }
+  return "";
+}
+
+std::string PrepareOutput(const std::string& output, bool video) {
+  namespace fs = std::filesystem;
+  if (video) {
+    // Created and removed again when it did not exist: ffmpeg writes it.
+    const bool existed = fs::exists(output);
+    const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (file < 0) return "cannot write " + output + ": " + std::strerror(errno);
+    close(file);
+    if (!existed) unlink(output.c_str());
+    return "";
+  }
+  std::error_code error;
+  fs::create_directories(output, error);
+  if (error) return "cannot make the directory " + output + ": " + error.message();
+  const std::string probe = (fs::path(output) / ".velmora-capture-probe").string();
+  const int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (file < 0) return "cannot write into " + output + ": " + std::strerror(errno);
+  close(file);
+  unlink(probe.c_str());
+  return "";
+}

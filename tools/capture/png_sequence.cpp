@@ -1,0 +1,40 @@
+// Frames as numbered PNG files.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/capture/frame_writer.h"
+#include "tools/png_file.h"
+
+namespace {
+
+class PngSequence : public FrameWriter {
+ public:
+  PngSequence(std::string directory, int width, int height)
+      : directory_(std::move(directory)), width_(width), height_(height) {
+    if (directory_.back() != '/') directory_ += '/';
+  }
+
+  bool Write(long long frame, const std::vector<uint8_t>& rgb, std::string& error) override {
+    char name[32];
+    std::snprintf(name, sizeof name, "velmora_%06lld.png", frame);
+    const std::string path = directory_ + name;
+    errno = 0;
+    if (WritePng(path, rgb, width_, height_)) return true;
+    error = "cannot write " + path + ": " + (errno ? std::strerror(errno) : "write failed");
+    return false;
+  }
+
+  bool Finish(std::string&) override { return true; }
+
+ private:
+  std::string directory_;
+  int width_;
+  int height_;
+};
+
+}  // namespace
+
+std::unique_ptr<FrameWriter> OpenPngSequence(const std::string& directory, int width, int height) {
+  return std::make_unique<PngSequence>(directory, width, height);
+}

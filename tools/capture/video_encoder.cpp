@@ -1,0 +1,132 @@
+// Frames to an MP4 through the ffmpeg program: raw RGB frames on a pipe, H.264 in yuv420p, the music cut to
+// the captured span and encoded as AAC.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/capture/frame_writer.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kPipeBytes = 1 << 20;  // room for part of a frame while ffmpeg is busy
+
+std::string Seconds(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", value);
+  return text;
+}
+
+std::vector<std::string> FfmpegArguments(const VideoSettings& s) {
+  std::vector<std::string> a = {"ffmpeg",      "-hide_banner",
+                                "-loglevel",   "error",
+                                "-nostats",    "-y",
+                                "-f",          "rawvideo",
+                                "-pix_fmt",    "rgb24",
+                                "-video_size", std::to_string(s.width) + "x" + std::to_string(s.height),
+                                "-framerate",  std::to_string(s.fps),
+                                "-i",          "pipe:0"};
+  if (!s.music.empty()) {
+    a.insert(a.end(), {"-ss", Seconds(s.musicStart), "-t", Seconds(s.musicSeconds), "-i", s.music});
+  }
+  // BT.709 both in the conversion and in the stream's tags, so that players show the colours drawn.
+  a.insert(a.end(), {"-map", "0:v", "-c:v", "libx264", "-preset", "medium", "-crf", std::to_string(s.crf),
+                     "-vf", "scale=out_color_matrix=bt709:out_range=tv", "-pix_fmt", "yuv420p", "-colorspace",
+                     "bt709", "-color_primaries", "bt709", "-color_trc", "bt709"});
+  if (!s.music.empty()) {
+    // The sound is padded with silence where the music is shorter than the span, and ends with the pictures
+    // (also when a capture is interrupted).
+    a.insert(a.end(), {"-map", "1:a", "-af", "apad", "-c:a", "aac", "-b:a", "192k", "-shortest"});
+  }
+  a.push_back(s.output);
+  return a;
+}
+
+class VideoEncoder : public FrameWriter {
+ public:
+  VideoEncoder(pid_t ffmpeg, int pipe, std::string output) : ffmpeg_(ffmpeg), pipe_(pipe), output_(output) {}
+  ~VideoEncoder() override {
+    std::string ignored;
+    Finish(ignored);
+  }
+
+  bool Write(long long, const std::vector<uint8_t>& rgb, std::string& error) override {
+    size_t written = 0;
+    while (pipe_ >= 0 && written < rgb.size()) {
+      const ssize_t n = write(pipe_, rgb.data() + written, rgb.size() - written);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) break;
+      written += size_t(n);
+    }
+    if (written == rgb.size()) return true;
+    Finish(error);
+    if (error.empty()) error = "ffmpeg stopped taking frames";
+    error += "; the part written so far is kept in " + output_;
+    return false;
+  }
+
+  // Closing the pipe tells ffmpeg the frames are done; it then writes the file's index and ends.
+  bool Finish(std::string& error) override {
+    if (pipe_ >= 0) close(pipe_);
+    pipe_ = -1;
+    if (ffmpeg_ <= 0) return true;
+    int status = 0;
+    while (waitpid(ffmpeg_, &status, 0) < 0 && errno == EINTR) {
+    }
+    ffmpeg_ = 0;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+    error = WIFEXITED(status) ? "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(status))
+                              : "ffmpeg was stopped by signal " + std::to_string(WTERMSIG(status));
+    error += " while writing " + output_ + " (its own message is above)";
+    return false;
+  }
+
+ private:
+  pid_t ffmpeg_;
+  int pipe_;
+  std::string output_;
+};
+
+}  // namespace
+
+std::unique_ptr<FrameWriter> StartVideoEncoder(const VideoSettings& settings, std::string& error) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) {
+    error = std::string("cannot make a pipe for ffmpeg: ") + std::strerror(errno);
+    return nullptr;
+  }
+  fcntl(ends[1], F_SETPIPE_SZ, kPipeBytes);  // a larger pipe is only a help; the default works too
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, ends[0], STDIN_FILENO);
+  // ffmpeg gets a process group of its own, so that Ctrl-C on the terminal reaches only the capture, which
+  // then ends the video properly by closing the pipe.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+
+  const auto arguments = FfmpegArguments(settings);
+  std::vector<char*> argv;
+  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t ffmpeg = 0;
+  const int spawned = posix_spawnp(&ffmpeg, "ffmpeg", &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  close(ends[0]);
+  if (spawned != 0) {
+    close(ends[1]);
+    error = std::string("cannot start ffmpeg: ") + std::strerror(spawned);
+    return nullptr;
+  }
+  return std::make_unique<VideoEncoder>(ffmpeg, ends[1], settings.output);
+}
