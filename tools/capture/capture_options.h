@@ -13,7 +13,7 @@ struct CaptureOptions {
   double from = 0.0;  // demo clock, seconds
   double to = 0.0;    // the show's end unless given
   Sampling sampling = Sampling::Multisample4;
-  int crf = 18;  // H.264 quality: 0 is lossless, 51 the worst
+  int crf = 16;  // H.264 quality: 0 is lossless, 51 the worst
   std::string output;
   bool video = false;  // an MP4 file; otherwise a directory of numbered PNGs
   bool help = false;

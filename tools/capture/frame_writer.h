@@ -24,7 +24,7 @@ struct VideoSettings {
   int width = 0;
   int height = 0;
   int fps = 30;
-  int crf = 18;
+  int crf = 16;
   std::string music;  // the MP3 to mux, empty for a silent video
   double musicStart = 0.0;
   double musicSeconds = 0.0;
