@@ -10,6 +10,7 @@
 #include "platform/headless_context.h"
 #include "platform/sdl_message_sink.h"
 #include "render/frame_renderer.h"
+#include "tools/number_text.h"
 #include "tools/png_file.h"
 
 namespace {
@@ -24,32 +25,19 @@ struct Options {
   std::string output;
 };
 
-std::optional<double> ParseNumber(const char* text) {
-  char* end = nullptr;
-  const double value = std::strtod(text, &end);
-  if (end != text && *end == '/' && end[1]) {  // a fraction such as 1/60
-    char* denominatorEnd = nullptr;
-    const double denominator = std::strtod(end + 1, &denominatorEnd);
-    if (*denominatorEnd || denominator == 0) return std::nullopt;
-    return value / denominator;
-  }
-  if (end == text || *end) return std::nullopt;
-  return value;
-}
-
 std::optional<Options> ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const bool hasValue = i + 1 < argc;
     if (argument == "--time" && hasValue) {
-      const auto time = ParseNumber(argv[++i]);
+      const auto time = ParseFraction(argv[++i]);
       if (!time || *time < 0) return std::nullopt;
       options.time = *time;
     } else if (argument == "--size" && hasValue) {
       if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2) return std::nullopt;
     } else if (argument == "--step" && hasValue) {
-      const auto step = ParseNumber(argv[++i]);
+      const auto step = ParseFraction(argv[++i]);
       if (!step || *step <= 0 || *step > 1) return std::nullopt;
       options.step = *step;
     } else if (argument.rfind("--", 0) != 0 && options.output.empty()) {

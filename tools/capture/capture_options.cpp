@@ -8,22 +8,9 @@
 #include <optional>
 
 #include "timing/frame_driver.h"
+#include "tools/number_text.h"
 
 namespace {
-
-std::optional<double> ParseSeconds(const std::string& text) {
-  const char* start = text.c_str();
-  char* end = nullptr;
-  double value = std::strtod(start, &end);
-  if (end != start && *end == '/') {  // a fraction such as 3553/30
-    const char* denominatorStart = end + 1;
-    const double denominator = std::strtod(denominatorStart, &end);
-    if (end == denominatorStart || denominator == 0) return std::nullopt;
-    value /= denominator;
-  }
-  if (end == start || *end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
 
 std::optional<int> ParseWholeNumber(const std::string& text) {
   const char* start = text.c_str();
@@ -131,7 +118,7 @@ ParsedCapture ParseCaptureOptions(std::span<const char* const> arguments) {
       if (!fps) return {o, bad + " (expected a whole number from 1 to 240)"};
       o.fps = *fps;
     } else if (argument == "--from" || argument == "--to") {
-      const auto seconds = ParseSeconds(value);
+      const auto seconds = ParseFraction(value.c_str());
       if (!seconds) return {o, bad + " (expected seconds of demo clock)"};
       (argument == "--from" ? o.from : o.to) = *seconds;
     } else if (argument == "--samples") {
