@@ -1,6 +1,7 @@
 #include "tools/capture/capture_options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

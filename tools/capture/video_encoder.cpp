@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "tools/capture/frame_writer.h"
 
@@ -52,7 +53,8 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& s) {
 
 class VideoEncoder : public FrameWriter {
  public:
-  VideoEncoder(pid_t ffmpeg, int pipe, std::string output) : ffmpeg_(ffmpeg), pipe_(pipe), output_(output) {}
+  VideoEncoder(pid_t ffmpeg, int pipe, std::string output)
+      : ffmpeg_(ffmpeg), pipe_(pipe), output_(std::move(output)) {}
   ~VideoEncoder() override {
     std::string ignored;
     Finish(ignored);
