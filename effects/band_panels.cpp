@@ -6,28 +6,38 @@
 namespace {
 constexpr double kBandHeight = 0.1275;
 constexpr double kBandMargin = 0.01;
+constexpr float kStoreyHeight = 0.25f;
+
+// The texture band `row` as the quad's texture coordinates and corners, from y0 up to 1, placed at y * scale
+// + lift.
+void EmitBand(int row, float y0, float scale, float lift) {
+  const double bottom = row * kBandHeight + kBandMargin, top = (row + 1) * kBandHeight - kBandMargin;
+  const float yBottom = y0 * scale + lift, yTop = scale + lift;
+  glTexCoord2d(0, bottom), glVertex3f(-1, yBottom, 0);
+  glTexCoord2d(1, bottom), glVertex3f(1, yBottom, 0);
+  glTexCoord2d(1, top), glVertex3f(1, yTop, 0);
+  glTexCoord2d(0, top), glVertex3f(-1, yTop, 0);
+}
+
 }  // namespace
 
 void DrawBandQuad(int row) {
-  const double bottom = row * kBandHeight + kBandMargin, top = (row + 1) * kBandHeight - kBandMargin;
-  const float y0 = row == 3 ? -0.5f : 0.0f;
   glBegin(GL_QUADS);
-  glTexCoord2d(0, bottom), glVertex3f(-1, y0, 0);
-  glTexCoord2d(1, bottom), glVertex3f(1, y0, 0);
-  glTexCoord2d(1, top), glVertex3f(1, 1, 0);
-  glTexCoord2d(0, top), glVertex3f(-1, 1, 0);
+  EmitBand(row, row == 3 ? -0.5f : 0.0f, 1, 0);
   glEnd();
 }
 
+// Storey i is the band quad scaled by (1, 0.25, 1) and lifted by i of those quarter units. The scale and
+// lift are applied here rather than through the matrix, exactly (quarters of integers are exact in a float
+// up to 2^24), so that stacks of thousands of storeys go out as one batch of quads.
 void DrawBandStack(int n) {
+  if (n <= 0) return;
+  glBegin(GL_QUADS);
   for (int i = 0; i < n; ++i) {
-    glPushMatrix();
-    glScaled(1, 0.25, 1);
-    glTranslated(0, i, 0);
     const int row = i == n - 1 ? 6 : i == 0 ? 7 : i == 1 ? 6 : 0;
-    DrawBandQuad(row);
-    glPopMatrix();
+    EmitBand(row, 0, kStoreyHeight, kStoreyHeight * float(i));
   }
+  glEnd();
 }
 
 void DrawNoiseQuad(int n, double amount) {

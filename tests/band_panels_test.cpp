@@ -54,6 +54,16 @@ TEST_F(BandPanelsTest, StacksPutRowSevenAtTheBottomAndSixOnTop) {
   EXPECT_EQ(RowsOf(Feed([] { DrawBandStack(2); })), (std::vector<int>{7, 6}));
   EXPECT_EQ(RowsOf(Feed([] { DrawBandStack(4); })), (std::vector<int>{7, 6, 0, 6}));
   EXPECT_TRUE(Feed([] { DrawBandStack(0); }).empty());
+  // Storeys a quarter unit tall, one on the other from y = 0 (pixel 50) to 1 (pixel 75).
+  const auto stack = Feed([] { DrawBandStack(4); });
+  for (size_t q = 0; q < 4; ++q) {
+    float low = 1e9f, high = -1e9f;
+    for (const auto& triangle : {stack[2 * q], stack[2 * q + 1]}) {
+      for (const Fed& f : triangle) low = std::min(low, f.y), high = std::max(high, f.y);
+    }
+    EXPECT_NEAR(low, 50 + 6.25f * q, 1e-4) << q;
+    EXPECT_NEAR(high, 50 + 6.25f * (q + 1), 1e-4) << q;
+  }
 }
 
 TEST_F(BandPanelsTest, RowThreeReachesHalfAUnitLower) {
