@@ -40,24 +40,22 @@ double SlidingPictureX(double t) {
   return 3.2 * (t - 117) - 43;
 }
 
-// One tower: a black stack of storeys, the storeys themselves a little up and right in a random grey, and a
-// flickering noise panel over them. It rises storey by storey after 115 s.
+// One tower: a black stack of as many storeys as a raw random number says (thousands, reaching far above the
+// canvas), then an empty grey stack and a noise panel of no height, which only take their random draws and
+// leave blending and texturing as the noise panel sets them.
 void Tower(const Scene& scene, bool left) {
   const double r = RandomUnit();
-  const int storeys = RandomRaw() % 24 + 16;
-  const int shown = int(storeys * Ramp(scene.t, 115, 0.2));
   glPushMatrix();
   glTranslated(left ? 80 * r - 68 : 48 * (r + 1), 855.2, 10 - 7 * r);
   glColor3f(0, 0, 0);
-  DrawBandStack(shown);
+  DrawBandStack(RandomRaw());
   glTranslated(0.4, 0.4, 0);
   const double grey = 0.4 * RandomUnit() + 0.3;
   glColor3d(grey, grey, grey);
-  Texturing(true);
   scene.Bind(51);
-  DrawBandStack(shown);
+  DrawBandStack(0);
   scene.Bind(24);
-  DrawNoiseQuad(shown, scene.t);
+  DrawNoiseQuad(0, scene.t);
   glPopMatrix();
 }
 

@@ -75,4 +75,38 @@ TEST_F(FirstHalfTest, InSilenceStrandFieldABurnsNoDrawsAndKeepsItsWidth) {
   EXPECT_NEAR(firstPair(0.5), 1.4, 1e-3);
 }
 
+// Row 69 with its seed: black stacks of 13093 and 1521 storeys (the raw random numbers), a quarter unit each
+// from y = 855.2, far above the canvas; the grey stacks and the noise panels have no height. Each tower takes
+// eight draws: its place, its height, its grey and the noise panel's five.
+TEST_F(FirstHalfTest, TheTowersAreAsTallAsTheirRawRandomNumbers) {
+  constexpr double kBottom = 800, kTop = 4200, kPixels = 1000;
+  OpenCanvas(int(kPixels), -100, 100, kBottom, kTop, -100, 100);
+  const Scene scene = SceneAt(120.0, 0, 0);
+  const auto fed = Feedback(GL_3D, [&] { DrawTowers(scene); });
+  const uint32_t after = RandomState();
+  struct Tower {
+    int triangles = 0;
+    double top = 0;
+  } left, right;
+  for (size_t i = 0; i + 2 < fed.size(); i += 3) {
+    const auto& a = fed[i].values;
+    const auto& b = fed[i + 1].values;
+    const auto& c = fed[i + 2].values;
+    const double area = (b[0] - a[0]) * (c[1] - a[1]) - (c[0] - a[0]) * (b[1] - a[1]);
+    if (std::fabs(area) < 1e-6) continue;
+    Tower& tower = a[0] < kPixels / 2 ? left : right;
+    ++tower.triangles;
+    for (const auto* v : {&a, &b, &c}) {
+      tower.top = std::max(tower.top, kBottom + (*v)[1] * (kTop - kBottom) / kPixels);
+    }
+  }
+  EXPECT_EQ(left.triangles, 2 * 13093);
+  EXPECT_EQ(right.triangles, 2 * 1521);
+  EXPECT_NEAR(left.top, 855.2 + 0.25 * 13093, 0.01);
+  EXPECT_NEAR(right.top, 855.2 + 0.25 * 1521, 0.01);
+  RandomSeed(23453453);
+  for (int i = 0; i < 16; ++i) RandomRaw();
+  EXPECT_EQ(after, RandomState());
+}
+
 }  // namespace
