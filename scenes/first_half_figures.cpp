@@ -2,6 +2,7 @@
 // scissors, the red line path through the logo, the darkening specks and strokes and the creature field.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "effects/creatures.h"
 #include "effects/pen_figures.h"
@@ -98,28 +99,27 @@ void DrawSwingingPair(const Scene& scene) {
   glPopMatrix();
 }
 
-// The logo's traced strokes as one red line strip, drawn up to the fraction E of all their points.
+// The logo's traced strokes as red line strips, one a stroke, the list drawn up to the fraction E of its
+// strokes: the logo is written stroke by stroke, with nothing drawn between two of them.
 void DrawLinePath(const Scene& scene) {
   scene.Drawn(26);
-  const double envelope = Ramp(scene.t, 14) - Ramp(scene.t, 28);
-  size_t total = 0;
-  for (const Curve& stroke : scene.show.logoCurves) total += size_t(std::max(stroke.count, 0));
-  const size_t shown = size_t(envelope * double(total));
-  if (shown < 2) return;
+  const std::vector<Curve>& strokes = scene.show.logoCurves;
+  const double shown = (Ramp(scene.t, 14) - Ramp(scene.t, 28)) * double(strokes.size());
+  if (shown <= 0) return;
   Texturing(false);
   NoBlend();
   glColor3f(0.7f, 0, 0);
   glLineWidth(float(scene.state.setup.renderWidth) / 450.0f);  // as thick at every picture size
-  glBegin(GL_LINE_STRIP);
-  size_t drawn = 0;
-  for (const Curve& stroke : scene.show.logoCurves) {
+  for (size_t i = 0; i < shown; ++i) {
+    const Curve& stroke = strokes[i];
     const int points = std::min<int>(stroke.count, int(stroke.points.size()));
-    for (int i = 0; i < points && drawn < shown; ++i, ++drawn) {
-      const Vec3 v = LogoVertex(stroke.points[size_t(i)]);
+    glBegin(GL_LINE_STRIP);
+    for (int k = 0; k < points; ++k) {
+      const Vec3 v = LogoVertex(stroke.points[size_t(k)]);
       glVertex3f(v.x, v.y, v.z);
     }
+    glEnd();
   }
-  glEnd();
   glLineWidth(1);
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "effects/curve.h"
 #include "effects/random.h"
 #include "render/gl_api.h"
 #include "scenes/first_half_layers.h"
@@ -73,6 +74,44 @@ TEST_F(FirstHalfTest, InSilenceStrandFieldABurnsNoDrawsAndKeepsItsWidth) {
   };
   EXPECT_NEAR(firstPair(0.0), 0.9, 1e-3);
   EXPECT_NEAR(firstPair(0.5), 1.4, 1e-3);
+}
+
+// Three strokes of 3, 2 and 4 points, far apart: each is its own strip, the list is drawn up to the fraction
+// E = R(14) - R(28) of its strokes, and no line joins one stroke to the next (within a stroke the points are
+// 10 units apart, 9 as the path scales them).
+TEST_F(FirstHalfTest, TheLinePathWritesTheLogoStrokeByStroke) {
+  const auto stroke = [](std::vector<std::array<float, 2>> points) {
+    Curve curve(1);
+    for (const auto& p : points) curve.Append(Vec3(kVecValid, p[0], p[1], 0));
+    return curve;
+  };
+  show_->logoCurves = {stroke({{0, 0}, {10, 0}, {10, 10}}), stroke({{50, 50}, {60, 50}}),
+                       stroke({{-40, -40}, {-40, -30}, {-30, -30}, {-30, -40}})};
+  OpenCanvas(400, -200, 200, -200, 200, -50, 50);  // a pixel a unit
+  struct Lines {
+    int strips = 0, segments = 0;
+    double longest = 0;
+  };
+  const auto linesAt = [this](double t) {
+    Lines lines;
+    const auto fed = Feedback(GL_2D, [&] { DrawLinePath(SceneAt(t, 0, 0)); });
+    for (size_t i = 0; i + 1 < fed.size(); i += 2) {
+      ++lines.segments;
+      if (i == 0 || fed[i].values != fed[i - 1].values) ++lines.strips;  // not where the last segment ended
+      const double length =
+          std::hypot(fed[i + 1].values[0] - fed[i].values[0], fed[i + 1].values[1] - fed[i].values[1]);
+      lines.longest = std::max(lines.longest, length);
+    }
+    return lines;
+  };
+  const Lines whole = linesAt(20.0), half = linesAt(14.5), gone = linesAt(29.0);
+  show_->logoCurves.clear();
+  EXPECT_EQ(whole.strips, 3);
+  EXPECT_EQ(whole.segments, 2 + 1 + 3);
+  EXPECT_NEAR(whole.longest, 9.0, 1e-3);
+  EXPECT_EQ(half.strips, 2);  // strokes 0 and 1, as 1 < 0.5 x 3
+  EXPECT_EQ(half.segments, 2 + 1);
+  EXPECT_EQ(gone.segments, 0);
 }
 
 // Row 69 with its seed: black stacks of 13093 and 1521 storeys (the raw random numbers), a quarter unit each
