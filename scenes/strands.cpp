@@ -67,14 +67,15 @@ Sprout SproutOf(int row, double t) {
       return {56, 0, {-40, 296, 30, 90}, 1, 1, 1, Ramp(t, 48) - Ramp(t, 70), 60 - 22, 65, 0.3};
     case 57:
       return {57, 6, {60, 496, 33, 90}, 1, 1, 1, Ramp(t, 70) - Ramp(t, 82), 60 - 2, 65, 0.4};
-    default:
+    case 58:
       return {58, 0, {21.533, 755, 30, 0, -1.5, 1.5, 1.5}, 2, 2, 2, 1.0, 62, 86, 0.3};
+    default:  // the grey sprout runs its own strands (DrawGreySprout)
+      return {74, 2, {-14.6, 815.4, 10, 90, 3.3, 3.6, 2}, 0.3f, 0.3f, 0.3f, 0, 0, 0, 0};
   }
 }
 
-void DrawGreySprout(const Scene& scene) {
-  const double t = scene.t;
-  const Curve& curve = scene.Pool(4, 2);
+// Row 74's three grey strands of fixed length, the first shifted one strand further out.
+void DrawGreySprout(const Curve& curve, double t) {
   for (int j = -3; j <= -1; ++j) {
     const double eaten = 420 * StaggeredRamp(t, 184, 8, 0.03);
     const Vec3 offset = DriftingTexture(j, t);
@@ -245,26 +246,21 @@ void DrawStrandCurtainB(const Scene& scene) {
 void DrawStrandSprout(const Scene& scene, int row) {
   scene.Drawn(row);
   const double t = scene.t;
+  const Sprout sprout = SproutOf(row, t);
   NoBlend();
   glPushMatrix();
-  if (row == 74) {
-    Place({-14.6, 815.4, 10, 90, 3.3, 3.6, 2});
-    glColor3f(0.3f, 0.3f, 0.3f);
-    RandomSeed(423444);
-    Texturing(true);
-    scene.Bind(25);
-    DrawGreySprout(scene);
-    glPopMatrix();
-    return;
-  }
-  const Sprout sprout = SproutOf(row, t);
   Place(sprout.placement);
   glColor3f(sprout.r, sprout.g, sprout.b);
   RandomSeed(423444);
   Texturing(true);
   scene.Bind(25);
-  const Curve& curve = scene.Pool(4, sprout.curve);
   glTranslated(-0.05 * (t - 80), 0, 0);
+  const Curve& curve = scene.Pool(4, sprout.curve);
+  if (row == 74) {
+    DrawGreySprout(curve, t);
+    glPopMatrix();
+    return;
+  }
   for (int j = int(std::floor(-5 * sprout.envelope)); j <= 5 * sprout.envelope; ++j) {
     const double eaten = StaggeredRamp(t, 184, 8, 0.03);
     const double grown = StaggeredRamp(t, sprout.growthStart, 18, 0.07);

@@ -148,4 +148,23 @@ TEST_F(FirstHalfTest, TheTowersAreAsTallAsTheirRawRandomNumbers) {
   EXPECT_EQ(after, RandomState());
 }
 
+// Row 74's grey strands stay as they are and drift left with the other sprouts by 0.05 units a second of the
+// sprout's frame: scaled by 3.3 and turned a quarter, 3.3 units down the canvas from 110 to 130 s.
+TEST_F(FirstHalfTest, TheGreySproutDriftsLikeTheOthers) {
+  OpenCanvas(1000, -1000, 1000, -200, 1800, -1e4, 1e4);  // two units a pixel
+  const auto sproutAt = [this](double t) {
+    return PositionsOf([&] { DrawStrandSprout(SceneAt(t, 0, 0), 74); });
+  };
+  const FedPositions early = sproutAt(110.0), late = sproutAt(130.0);
+  ASSERT_FALSE(early.black.empty());
+  ASSERT_FALSE(early.coloured.empty());
+  for (const auto& [from, to] :
+       {std::pair(early.black, late.black), std::pair(early.coloured, late.coloured)}) {
+    const auto shift = UniformShift(from, to, 1e-3);
+    ASSERT_TRUE(shift.has_value());
+    EXPECT_NEAR((*shift)[0], 0.0, 1e-3);
+    EXPECT_NEAR((*shift)[1], -3.3 / 2, 1e-3);
+  }
+}
+
 }  // namespace
