@@ -117,15 +117,17 @@ struct SproutForm {
   double tintFactor, scaleFactor;
 };
 
-// A sprout in the first half's simpler strand form: black strands with tinted copies, growing from the
-// window's start and eaten from their start after 184 s; in row 24 one strand in ten takes the third pattern
-// at twice the scale.
+// A sprout in the first half's simpler strand form: black strands growing from the window's start with
+// tinted copies on the fast ramp from 65 s (full grown by then), both eaten from their start after 184 s; the
+// whole sprout drifts left. In row 24 one strand in ten takes the third pattern at twice the scale.
 void Sprout(const Scene& scene, const SproutForm& form, bool mayPickThird) {
   const double t = scene.t;
   const Curve& curve = scene.Pool(4, form.curve);
+  glTranslated(-0.05 * (t - 80), 0, 0);
   for (int j = form.firstStrand; j <= form.lastStrand; ++j) {
     const double eaten = StaggeredRamp(t, 184, 8, 0.03);
     const double grown = StaggeredRamp(t, form.growthStart, 18, 0.07);
+    const double tip = StaggeredRamp(t, 65, 18, 0.19);
     const Vec3 offset(kVecValid, float(0.1 * j * t), float(0.1 * t), 0);
     glPushMatrix();
     glColor3f(0, 0, 0);
@@ -141,7 +143,7 @@ void Sprout(const Scene& scene, const SproutForm& form, bool mayPickThird) {
     const bool third = mayPickThird && RandomUnit() < 0.1;
     scene.Bind(third ? 31 : 30);
     const double texScale = (third ? 2 : 1) * form.scaleFactor * (0.3 * RandomUnit() + 0.4);
-    DrawRibbonTextured(curve, kStrandLength * eaten, kStrandLength * grown, offset, texScale, j, 0.45, -1);
+    DrawRibbonTextured(curve, kStrandLength * eaten, kStrandLength * tip, offset, texScale, j, 0.45, -1);
   }
 }
 

@@ -66,4 +66,29 @@ TEST_F(SecondHalfTest, FallingShapesAreTheSameEveryFrameAndLieBesideTheirShadows
   for (int i = 0; i < 32; ++i) glDeleteLists(GLuint(1001 + i), 1);
 }
 
+// The sprouts of rows 24, 27 and 28: tinted strands at their full length (the fast ramp from 65 s is long
+// done) over black ones still growing from the window's start, the whole sprout drifting left by 0.05 units
+// a second in its own frame, so that the tinted strands move as one.
+TEST_F(SecondHalfTest, SproutsGrowOnThreeRampsAndDrift) {
+  OpenCanvas(1000, -500, 1500, 0, 2000, -1e4, 1e4);  // two units a pixel
+  struct Case {
+    int row;
+    double t;     // eased into place, the black strands growing, none eaten yet (184 s)
+    Point drift;  // in canvas units over two seconds: 0.1 units of the sprout's frame, scaled and turned
+  };
+  for (const Case& c :
+       {Case{24, 182.0, {-0.25, 0}}, Case{27, 180.0, {-0.25, 0}}, Case{28, 166.0, {0, 0.2}}}) {
+    const auto sproutAt = [&](double t) {
+      return PositionsOf([&] { DrawSecondHalfSprout(Scene{*show_, state, t, {0, 0}}, c.row); });
+    };
+    const FedPositions first = sproutAt(c.t), later = sproutAt(c.t + 2);
+    ASSERT_FALSE(first.coloured.empty()) << c.row;
+    EXPECT_GT(first.coloured.size(), 2 * first.black.size()) << c.row;
+    const auto shift = UniformShift(first.coloured, later.coloured, 1e-3);
+    ASSERT_TRUE(shift.has_value()) << c.row;
+    EXPECT_NEAR((*shift)[0], c.drift[0] / 2, 1e-3) << c.row;
+    EXPECT_NEAR((*shift)[1], c.drift[1] / 2, 1e-3) << c.row;
+  }
+}
+
 }  // namespace
