@@ -10,7 +10,7 @@
 #include "platform/headless_context.h"
 #include "platform/sdl_message_sink.h"
 #include "render/frame_renderer.h"
-#include "tools/number_text.h"
+#include "shell/number_text.h"
 #include "tools/png_file.h"
 
 namespace {
@@ -35,7 +35,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       if (!time || *time < 0) return std::nullopt;
       options.time = *time;
     } else if (argument == "--size" && hasValue) {
-      if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2) return std::nullopt;
+      const auto size = ParsePictureSize(argv[++i]);
+      if (!size) return std::nullopt;
+      options.width = size->width;
+      options.height = size->height;
     } else if (argument == "--step" && hasValue) {
       const auto step = ParseFraction(argv[++i]);
       if (!step || *step <= 0 || *step > 1) return std::nullopt;

@@ -9,26 +9,15 @@
 #include <optional>
 
 #include "timing/frame_driver.h"
-#include "tools/number_text.h"
+#include "shell/number_text.h"
 
 namespace {
 
-std::optional<int> ParseWholeNumber(const std::string& text) {
-  const char* start = text.c_str();
-  char* end = nullptr;
-  const long value = std::strtol(start, &end, 10);
-  if (end == start || *end || value < 0 || value > 1000000) return std::nullopt;
-  return int(value);
-}
-
 bool ParseSize(const std::string& text, int& width, int& height) {
-  const size_t cross = text.find('x');
-  if (cross == std::string::npos) return false;
-  const auto w = ParseWholeNumber(text.substr(0, cross));
-  const auto h = ParseWholeNumber(text.substr(cross + 1));
-  if (!w || !h) return false;
-  width = *w;
-  height = *h;
+  const auto size = ParsePictureSize(text);
+  if (!size) return false;
+  width = size->width;
+  height = size->height;
   return true;
 }
 
