@@ -5,6 +5,7 @@
 
 #include "effects/random.h"
 #include "render/gl_api.h"
+#include "shell/startup.h"
 #include "timing/frame_driver.h"
 #include "timing/music_player.h"
 
@@ -18,6 +19,7 @@ std::unique_ptr<FrameRenderer> FrameRenderer::Create(int width, int height, doub
   renderer->step_ = step;
   renderer->state_.setup.renderWidth = width;
   renderer->state_.setup.renderHeight = height;
+  ApplyRenderDefaults(renderer->state_);
   if (!CreateOffscreenTarget(renderer->target_, width, height, QueryOffscreenSupport(), messages))
     return nullptr;
   renderer->show_ = std::make_unique<ShowObject>();

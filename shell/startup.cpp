@@ -30,14 +30,18 @@ std::optional<int> StartMusic(StartUpContext& context) {
 
 }  // namespace
 
-std::optional<int> InitRenderState(StartUpContext& context) {
-  CgSetOptimalOptions(context.state.cg, kCgProfileArbFp1);
+void ApplyRenderDefaults(DemoState& state) {
+  CgSetOptimalOptions(state.cg, kCgProfileArbFp1);
   glShadeModel(GL_SMOOTH);
   glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
   glClearDepth(1.0);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+std::optional<int> InitRenderState(StartUpContext& context) {
+  ApplyRenderDefaults(context.state);
   return StartUp(context);
 }
 

@@ -25,6 +25,10 @@ struct StartUpContext {
   std::function<void()> stopWaitingForVsync;  // called as the music starts
 };
 
+// The GL state the show's frames start from (layers that switch the depth test on rely on its function,
+// less-or-equal); the headless renderer applies it too, so that its frames are the live ones.
+void ApplyRenderDefaults(DemoState& state);
+
 // GL defaults of the show, then StartUp. Returns the exit code when start-up must end the process.
 std::optional<int> InitRenderState(StartUpContext& context);
 
