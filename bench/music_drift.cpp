@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   DemoClock clock;
-  music.Play();
+  music.Play(0);
   ResetClock(clock);
   double lastReading = ReadClock(clock), demoClock = 0.0, worst = 0.0;
   bool musicSync = true;

@@ -5,7 +5,8 @@
 
 namespace {
 constexpr int kDeviceBufferFrames = 1024;
-}
+constexpr uint32_t kDecodedAheadOfStart = 5 * kMusicRate;  // decoding outruns playing by far from there on
+}  // namespace
 
 SdlMusicPlayer::~SdlMusicPlayer() {
   Close();
@@ -30,16 +31,21 @@ bool SdlMusicPlayer::Init() {
   return true;
 }
 
-bool SdlMusicPlayer::Load(const std::string& path) {
-  SDL_LockAudioDevice(device_);
-  music_ = DecodeMp3File(path);
-  SDL_UnlockAudioDevice(device_);
-  return music_.has_value();
+void SdlMusicPlayer::Prefetch(const std::string& path) {
+  stream_ = std::make_unique<MusicStream>(path);
 }
 
-void SdlMusicPlayer::Play() {
+bool SdlMusicPlayer::Load(const std::string& path) {
   SDL_LockAudioDevice(device_);
-  consumedFrames_ = 0;
+  if (!stream_ || stream_->Path() != path) stream_ = std::make_unique<MusicStream>(path);
+  SDL_UnlockAudioDevice(device_);
+  return stream_->WaitUntilPlayable();
+}
+
+void SdlMusicPlayer::Play(uint32_t startSample) {
+  stream_->WaitFor(size_t(startSample) + kDecodedAheadOfStart);
+  SDL_LockAudioDevice(device_);
+  consumedFrames_ = startSample;
   lastFillCounter_ = SDL_GetPerformanceCounter();
   playing_ = true;
   SDL_UnlockAudioDevice(device_);
@@ -52,12 +58,13 @@ void SdlMusicPlayer::FillCallback(void* player, Uint8* stream, int bytes) {
 
 void SdlMusicPlayer::Fill(int16_t* out, int frames) {
   std::memset(out, 0, size_t(frames) * 4);
-  if (!playing_ || !music_) return;
-  const uint64_t total = music_->Frames();
-  const uint64_t from = std::min(consumedFrames_, total);
-  const uint64_t count = std::min<uint64_t>(uint64_t(frames), total - from);
+  if (!playing_ || !stream_) return;
+  const std::span<const int16_t> stereo = stream_->Stereo();
+  const uint64_t decoded = stereo.size() / 2;
+  const uint64_t from = std::min(consumedFrames_, decoded);
+  const uint64_t count = std::min<uint64_t>(uint64_t(frames), decoded - from);
   const int volume = volume_.load(std::memory_order_relaxed);
-  const int16_t* source = music_->stereo.data() + 2 * from;
+  const int16_t* source = stereo.data() + 2 * from;
   for (uint64_t i = 0; i < 2 * count; ++i) out[i] = int16_t(source[i] * volume / 255);
   consumedFrames_ += uint64_t(frames);
   lastFillCounter_ = SDL_GetPerformanceCounter();
@@ -66,7 +73,7 @@ void SdlMusicPlayer::Fill(int16_t* out, int frames) {
 // The device plays what the last fill handed over during the following buffer period, so the sample heard
 // now lies one buffer behind the consumed count, plus the time since that fill.
 uint32_t SdlMusicPlayer::Position() {
-  if (!device_ || !music_) return 0;
+  if (!device_ || !stream_) return 0;
   SDL_LockAudioDevice(device_);
   const uint64_t consumed = consumedFrames_;
   const uint64_t fillCounter = lastFillCounter_;
@@ -78,15 +85,15 @@ uint32_t SdlMusicPlayer::Position() {
       double(SDL_GetPerformanceCounter() - fillCounter) / double(SDL_GetPerformanceFrequency());
   const int64_t advanced = std::min<int64_t>(int64_t(sinceFill * kMusicRate), bufferFrames_);
   const int64_t heard = int64_t(consumed) - bufferFrames_ + advanced;
-  return uint32_t(std::clamp<int64_t>(heard, 0, int64_t(music_->Frames())));
+  return uint32_t(std::clamp<int64_t>(heard, 0, int64_t(Length())));
 }
 
 uint32_t SdlMusicPlayer::Length() {
-  return music_ ? uint32_t(music_->Frames()) : 0;
+  return stream_ ? uint32_t(stream_->Frames()) : 0;
 }
 
 const float* SdlMusicPlayer::Spectrum() {
-  if (music_) analyser_.Analyse(music_->mono, Position(), spectrum_);
+  if (stream_) analyser_.Analyse(stream_->Mono(), Position(), spectrum_);
   return spectrum_.data();
 }
 
@@ -95,9 +102,11 @@ void SdlMusicPlayer::SetVolume(int volume) {
 }
 
 void SdlMusicPlayer::Close() {
-  if (device_ == 0) return;
-  SDL_CloseAudioDevice(device_);
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  device_ = 0;
-  playing_ = false;
+  if (device_ != 0) {
+    SDL_CloseAudioDevice(device_);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    device_ = 0;
+    playing_ = false;
+  }
+  stream_.reset();
 }

@@ -1,23 +1,30 @@
-// The music through SDL audio: the whole file decoded at load, played once from its first sample, with the
-// playing position taken from what the device has actually consumed.
+// The music through SDL audio, played once from a given sample, with the playing position taken from what
+// the device has actually consumed. The file is decoded on a thread of its own (timing/music_stream.h): the
+// show starts as soon as the seconds it begins with are decoded, and a decoding started early, before the
+// sound is even opened, is taken over by Load.
 #pragma once
 
 #include <SDL.h>
 
 #include <atomic>
-#include <optional>
+#include <memory>
 
-#include "timing/music_decoder.h"
-#include "timing/music_player.h"
 #include "timing/frequency_analyser.h"
+#include "timing/music_player.h"
+#include "timing/music_stream.h"
 
 class SdlMusicPlayer : public MusicPlayer {
  public:
   ~SdlMusicPlayer() override;
 
+  // Starts decoding the file now, ahead of Init and Load.
+  void Prefetch(const std::string& path);
+  // Stops a decoding that will not be played after all.
+  void DropPrefetch() { stream_.reset(); }
+
   bool Init() override;
   bool Load(const std::string& path) override;
-  void Play() override;
+  void Play(uint32_t startSample) override;
   uint32_t Position() override;
   uint32_t Frequency() override { return kMusicRate; }
   uint32_t Length() override;
@@ -31,7 +38,7 @@ class SdlMusicPlayer : public MusicPlayer {
 
   SDL_AudioDeviceID device_ = 0;
   int bufferFrames_ = 0;  // the device's buffer: what was last handed over is heard over this many frames
-  std::optional<DecodedMusic> music_;
+  std::unique_ptr<MusicStream> stream_;
   SpectrumAnalyser analyser_;
   ::Spectrum spectrum_{};
 

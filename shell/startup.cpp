@@ -24,7 +24,7 @@ std::optional<int> StartMusic(StartUpContext& context) {
     return 0;
   }
   if (context.stopWaitingForVsync) context.stopWaitingForVsync();
-  music.Play();
+  music.Play(0);
   return std::nullopt;
 }
 

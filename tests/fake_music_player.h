@@ -13,7 +13,7 @@ class FakeMusicPlayer : public MusicPlayer {
     loaded = path;
     return ++calls, loadWorks;
   }
-  void Play() override { ++calls, ++plays; }
+  void Play(uint32_t startSample) override { ++calls, ++plays, playedFrom = startSample; }
   uint32_t Position() override { return ++calls, position; }
   uint32_t Frequency() override { return ++calls, 44100; }
   uint32_t Length() override { return ++calls, length; }
@@ -26,6 +26,7 @@ class FakeMusicPlayer : public MusicPlayer {
   bool initWorks = true;
   bool loadWorks = true;
   uint32_t position = 0;
+  uint32_t playedFrom = 0;
   uint32_t length = 240 * 44100;
   ::Spectrum spectrum{};
   std::string loaded;

@@ -2,59 +2,76 @@
 
 #include <mpg123.h>
 
-#include <memory>
-
 namespace {
 
-struct HandleCloser {
-  void operator()(mpg123_handle* handle) const {
-    mpg123_close(handle);
-    mpg123_delete(handle);
-  }
-};
-using Mpg123 = std::unique_ptr<mpg123_handle, HandleCloser>;
-
-// A decoder that only outputs 44.1 kHz signed 16-bit stereo, resampling and upmixing where the file differs.
-Mpg123 OpenDecoder(const std::string& path) {
-  int error = MPG123_OK;
-  Mpg123 handle(mpg123_new(nullptr, &error));
-  if (!handle) return nullptr;
-  mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
-  mpg123_format_none(handle.get());
-  if (mpg123_format(handle.get(), kMusicRate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK)
-    return nullptr;
-  if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK) return nullptr;
-  return handle;
+mpg123_handle* HandleOf(void* handle) {
+  return static_cast<mpg123_handle*>(handle);
 }
 
 }  // namespace
 
-std::optional<DecodedMusic> DecodeMp3File(const std::string& path) {
-  Mpg123 decoder = OpenDecoder(path);
-  if (!decoder) return std::nullopt;
+std::unique_ptr<Mp3Reader> Mp3Reader::Open(const std::string& path) {
+  int error = MPG123_OK;
+  mpg123_handle* handle = mpg123_new(nullptr, &error);
+  if (!handle) return nullptr;
+  std::unique_ptr<Mp3Reader> reader(new Mp3Reader(handle));
+  mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
+  mpg123_format_none(handle);
+  if (mpg123_format(handle, kMusicRate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) return nullptr;
+  if (mpg123_open(handle, path.c_str()) != MPG123_OK) return nullptr;
   long rate = 0;
   int channels = 0, encoding = 0;
-  if (mpg123_getformat(decoder.get(), &rate, &channels, &encoding) != MPG123_OK || rate != kMusicRate ||
+  if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK || rate != kMusicRate ||
       channels != 2 || encoding != MPG123_ENC_SIGNED_16) {
-    return std::nullopt;
+    return nullptr;
   }
+  return reader;
+}
 
+Mp3Reader::~Mp3Reader() {
+  mpg123_close(HandleOf(handle_));
+  mpg123_delete(HandleOf(handle_));
+}
+
+size_t Mp3Reader::CountFrames() {
+  if (mpg123_scan(HandleOf(handle_)) != MPG123_OK) return 0;
+  const off_t length = mpg123_length(HandleOf(handle_));
+  return length > 0 ? size_t(length) : 0;
+}
+
+size_t Mp3Reader::Read(int16_t* out, size_t most) {
+  while (!ended_) {
+    size_t bytes = 0;
+    const int status = mpg123_read(HandleOf(handle_), out, most * 2 * sizeof(int16_t), &bytes);
+    ended_ = status != MPG123_OK && status != MPG123_NEW_FORMAT;  // the end, or a damaged or cut stream
+    const size_t frames = bytes / (2 * sizeof(int16_t));
+    if (frames > 0) return frames;
+  }
+  return 0;
+}
+
+void MixToMono(std::span<const int16_t> stereo, std::span<float> mono) {
+  for (size_t i = 0; i < mono.size(); ++i) {
+    mono[i] = (float(stereo[2 * i]) + float(stereo[2 * i + 1])) / 65536.0f;
+  }
+}
+
+std::optional<DecodedMusic> DecodeMp3File(const std::string& path) {
+  const auto reader = Mp3Reader::Open(path);
+  if (!reader) return std::nullopt;
+  constexpr size_t kBlockFrames = 1 << 14;
   DecodedMusic music;
-  std::vector<unsigned char> block(1 << 16);
-  for (;;) {
-    size_t done = 0;
-    const int status = mpg123_read(decoder.get(), block.data(), block.size(), &done);
-    const auto* samples = reinterpret_cast<const int16_t*>(block.data());
-    music.stereo.insert(music.stereo.end(), samples, samples + done / sizeof(int16_t));
-    if (status == MPG123_NEW_FORMAT) continue;
-    if (status != MPG123_OK) break;  // the end, or a damaged or cut stream: keep what was decoded
+  for (size_t frames = 0;;) {
+    music.stereo.resize(2 * (frames + kBlockFrames));
+    const size_t read = reader->Read(music.stereo.data() + 2 * frames, kBlockFrames);
+    frames += read;
+    if (read == 0) {
+      music.stereo.resize(2 * frames);
+      break;
+    }
   }
-  music.stereo.resize(music.stereo.size() / 2 * 2);
   if (music.stereo.empty()) return std::nullopt;
-
   music.mono.resize(music.stereo.size() / 2);
-  for (size_t i = 0; i < music.mono.size(); ++i) {
-    music.mono[i] = (float(music.stereo[2 * i]) + float(music.stereo[2 * i + 1])) / 65536.0f;
-  }
+  MixToMono(music.stereo, music.mono);
   return music;
 }

@@ -11,17 +11,18 @@ class MusicPlayer {
   virtual ~MusicPlayer() = default;
   // Opens the sound output (44.1 kHz stereo); false when there is no usable device.
   virtual bool Init() = 0;
-  // Decodes the whole file; false when it is missing or holds no playable MP3 audio.
+  // Opens the file for playing; false when it is missing or holds no playable MP3 audio.
   virtual bool Load(const std::string& path) = 0;
-  // Plays the loaded music once, not looped, from its first sample.
-  virtual void Play() = 0;
+  // Plays the loaded music once, not looped, from the given sample (0: its first).
+  virtual void Play(uint32_t startSample) = 0;
   // The sample being heard now, counted from the start.
   virtual uint32_t Position() = 0;
   // Samples per second of the playing music.
   virtual uint32_t Frequency() = 0;
   // Length of the loaded music in samples.
   virtual uint32_t Length() = 0;
-  // 512 magnitudes, 0 ... 1, of the music being heard (see timing/frequency_analyser.h); valid until the next call.
+  // 512 magnitudes, 0 ... 1, of the music being heard (see timing/frequency_analyser.h); valid until the next
+  // call.
   virtual const float* Spectrum() = 0;
   // Master volume, 0 (silent) ... 255 (full).
   virtual void SetVolume(int volume) = 0;
