@@ -292,6 +292,6 @@ void BuildStartupCurves(ShowObject& show) {
   BuildStems(pools[1], pools[2], pools[3]);
   BuildMeanders(pools[4]);
   BuildSparseMeanders(pools[1], pools[2], pools[3]);
-  show.showTime = -3.0;
-  show.fastTime = -0.3;
+  show.showTime = kShowTimeAtStart;
+  show.fastTime = kFastTimeAtStart;
 }

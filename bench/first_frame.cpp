@@ -6,11 +6,11 @@
 
 #include "shell/live_show.h"
 
-int main() {
-  return RunLiveShow({.afterFirstSwap = [] {
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    std::printf("%.6f\n", std::chrono::duration<double>(now).count());
-    std::fflush(stdout);
-    std::_Exit(0);
-  }});
+int main(int argc, char** argv) {
+  return RunVelmora(argc, argv, {.afterFirstSwap = [](const OffscreenTarget&) {
+                      const auto now = std::chrono::system_clock::now().time_since_epoch();
+                      std::printf("%.6f\n", std::chrono::duration<double>(now).count());
+                      std::fflush(stdout);
+                      std::_Exit(0);
+                    }});
 }

@@ -130,7 +130,8 @@ DialogWidgets BuildControls(DialogBaseUnits base, int fontPixels) {
 
 }  // namespace
 
-std::optional<SetupDialogResult> RunSetupDialog(const std::vector<std::string>& labels, size_t defaultIndex) {
+std::optional<SetupDialogResult> RunSetupDialog(const std::vector<std::string>& labels, size_t defaultIndex,
+                                                const SetupChoice& initial) {
   if (!X11DisplayReachable()) {
     std::fprintf(stderr, "The setup dialog cannot be shown: no X11 display (DISPLAY=%s)\n",
                  std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
@@ -151,7 +152,9 @@ std::optional<SetupDialogResult> RunSetupDialog(const std::vector<std::string>& 
 
   for (const std::string& label : labels) widgets.resolution->add(label.c_str(), 0, nullptr, nullptr, 0);
   if (!labels.empty()) widgets.resolution->value(int(std::min(defaultIndex, labels.size() - 1)));
-  widgets.music->value(1);
+  widgets.music->value(initial.music);
+  widgets.windowed->value(initial.windowed);
+  widgets.forceWide->value(initial.forceWide);
 
   bool run = false;
   auto close = [](Fl_Widget*, void* window) { static_cast<Fl_Window*>(window)->hide(); };

@@ -1,6 +1,11 @@
 #include "platform/sdl_window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <string_view>
 
 #include "platform/sdl_display.h"
 #include "platform/sdl_message_sink.h"
@@ -28,18 +33,49 @@ void SetContextAttributes(int samples) {
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
 }
 
-// The window with a 4-sample format when the platform has one, else with an ordinary format.
-SDL_Window* CreateWindow(DemoState& state, const char* title, int width, int height, bool fullscreen) {
-  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (fullscreen ? SDL_WINDOW_BORDERLESS : 0);
+// Where the window goes and its size: full screen covers the primary display in the desktop's own mode,
+// an exclusive full screen starts at the mode's size in the corner, a window sits near the corner.
+SDL_Rect WindowRect(int width, int height, bool fullscreen, bool exclusive) {
+  SDL_Rect display{0, 0, width, height};
+  if (fullscreen && !exclusive && SDL_GetDisplayBounds(0, &display) == 0) return display;
   const int position = fullscreen ? 0 : kWindowedPosition;
+  return {position, position, width, height};
+}
+
+bool IsX11() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::string_view(driver) == "x11";
+}
+
+// The window with a 4-sample format when the platform has one, else with an ordinary format. A full screen
+// that keeps the desktop's mode is, on X11, a borderless window over the display that asks the window
+// manager for the full-screen state before it is mapped (SDL's own way waits 100 ms for the window manager
+// to move it); elsewhere (Wayland) SDL's desktop full screen.
+SDL_Window* CreateWindow(DemoState& state, const char* title, int width, int height, bool fullscreen) {
+  const bool desktopFullscreen = fullscreen && !state.setup.exclusive;
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  if (fullscreen)
+    flags |= desktopFullscreen && !IsX11() ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_BORDERLESS;
+  const SDL_Rect rect = WindowRect(width, height, fullscreen, state.setup.exclusive);
   for (int samples : {kWantedSamples, 0}) {
     SetContextAttributes(samples);
-    if (SDL_Window* window = SDL_CreateWindow(title, position, position, width, height, flags)) {
+    if (SDL_Window* window = SDL_CreateWindow(title, rect.x, rect.y, rect.w, rect.h, flags)) {
       state.window.msaaSupported = samples > 0;
       return window;
     }
   }
   return nullptr;
+}
+
+// Asks an X11 window manager to show the (not yet mapped) window full screen.
+void RequestFullscreenState(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  Atom fullscreenState = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  XChangeProperty(display, info.info.x11.window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<unsigned char*>(&fullscreenState), 1);
 }
 
 // Switches the window to full screen in the exact mode asked for.
@@ -72,7 +108,8 @@ bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, 
   if (!window) return Fail(state, messages, messages::kWindowCreationError);
   state.window.platformWindow = window;
 
-  if (fullscreen && !EnterFullscreen(window, width, height)) {
+  if (fullscreen && !state.setup.exclusive && IsX11()) RequestFullscreenState(window);
+  if (fullscreen && state.setup.exclusive && !EnterFullscreen(window, width, height)) {
     if (!messages.AskYesNo(messages::kFullscreenUnsupported)) {
       return Fail(state, messages, messages::kProgramWillClose);
     }

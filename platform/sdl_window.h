@@ -1,5 +1,6 @@
 // The show's window: an SDL window with a compatibility-profile GL context, 4x multisampling where the
-// platform offers it, windowed or full screen.
+// platform offers it; windowed, full screen over the whole display in the desktop's own mode (the picture is
+// scaled to it), or, with setup.exclusive, full screen with the display switched to the window's size.
 #pragma once
 
 #include "shell/demo_state.h"
@@ -10,7 +11,7 @@
 bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, int width, int height,
                     int bits, bool fullscreen);
 
-// Releases the context and the window and restores the desktop mode after full screen.
+// Releases the context and the window and restores the desktop's mode after an exclusive full screen.
 void CloseMainWindow(DemoState& state, MessageSink& messages);
 
 // Presents the back buffer.

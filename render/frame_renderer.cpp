@@ -42,15 +42,8 @@ void FrameRenderer::BeginFrame() {
 }
 
 void FrameRenderer::RenderAt(double demoClock) {
-  const long long frames = std::max<long long>(1, std::llround(demoClock / step_));
-  state_.demoClock = 0.0;
-  show_->showTime = -3.0;
-  show_->fastTime = -0.3;
-  for (long long k = 1; k < frames; ++k) {
-    state_.demoClock += step_;
-    double timeStep = step_;
-    show_->AdvanceClocks(timeStep);
-  }
+  const long long frame = std::max<long long>(1, std::llround(demoClock / step_));
+  show_->FastForward(state_.demoClock, frame - 1, step_);
   BeginFrame();
   DrawFrame();
 }

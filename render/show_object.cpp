@@ -12,3 +12,14 @@ bool ShowObject::SetUp(DemoState& state, MessageSink& messages) {
   BuildStartupCurves(*this);
   return true;
 }
+
+void ShowObject::FastForward(double& demoClock, long long frames, double step) {
+  demoClock = 0.0;
+  showTime = kShowTimeAtStart;
+  fastTime = kFastTimeAtStart;
+  for (long long k = 0; k < frames; ++k) {
+    demoClock += step;
+    double timeStep = step;
+    AdvanceClocks(timeStep);
+  }
+}

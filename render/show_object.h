@@ -18,6 +18,9 @@ constexpr int kCurvePoolCount = 9;
 constexpr std::array<int, kCurvePoolCount> kCurvePoolSizes = {20, 50, 50, 50, 10, 20, 250, 200, 300};
 constexpr int kShowSpectrumBins = 256;
 constexpr int kMostLayerRows = 128;
+// Where start-up leaves the show's clocks: three seconds before the show time's zero.
+constexpr double kShowTimeAtStart = -3.0;
+constexpr double kFastTimeAtStart = -0.3;
 
 class ShowObject final {
  public:
@@ -31,6 +34,10 @@ class ShowObject final {
 
   // The clocks of one frame without drawing it (ShowFrame does this first): fast forward.
   void AdvanceClocks(double& timeStep);
+
+  // Puts the clocks back where start-up leaves them and runs them, without drawing, over `frames` frames of
+  // `step` seconds; the demo clock ends at frames x step.
+  void FastForward(double& demoClock, long long frames, double step);
 
   double showTime = 0.0;
   double fastTime = 0.0;  // advances 1.5 times as fast as the frame steps

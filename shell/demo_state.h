@@ -25,6 +25,8 @@ struct SetupOptions {
   int32_t windowHeight = 0;
   int32_t renderWidth = 0;  // size of the offscreen picture
   int32_t renderHeight = 0;
+  bool exclusive = false;                       // full screen switches the display to the window's size
+  double startAt = 0.0;                         // seconds of demo clock the show starts at
   double fadeRate = static_cast<double>(0.8f);  // closing-fade speed, the float 0.8 widened
 };
 
@@ -58,7 +60,8 @@ struct DemoState {
 
   // Main loop
   bool windowActive = true;
-  std::array<bool, kKeyCount> keyDown{};  // indexed by virtual-key code
+  std::array<bool, kKeyCount> keyDown{};     // indexed by virtual-key code
+  std::array<bool, kKeyCount> keyPressed{};  // went down since the last frame, even if up again by now
   std::string captureText;
 
   // Camera and light (the light is derived from the camera every frame)
@@ -74,4 +77,7 @@ struct DemoState {
   CgProgramSet cg;
   TextureBank textures;
   FrameRecord* frame = nullptr;  // the frame record of the frame being drawn
+
+  // A key that is down or was pressed since the last frame: a tap between two frames is not lost.
+  bool KeyHitThisFrame(int code) const { return keyDown[size_t(code)] || keyPressed[size_t(code)]; }
 };

@@ -52,6 +52,13 @@ size_t DefaultModeIndex(const std::vector<DisplayMode>& modes) {
   return 0;
 }
 
+size_t SelectMode(std::vector<DisplayMode>& modes, DisplayMode wanted) {
+  const auto found = std::find(modes.begin(), modes.end(), wanted);
+  if (found != modes.end()) return size_t(found - modes.begin());
+  modes.push_back(wanted);
+  return modes.size() - 1;
+}
+
 void ApplyRunCommand(SetupOptions& setup, const SetupChoice& choice, DisplayMode mode) {
   setup.musicOn = choice.music;
   setup.fullscreen = !choice.windowed;

@@ -38,6 +38,10 @@ std::string DisplayModeLabel(DisplayMode mode);
 // 1280 x 720 when listed, else 1024 x 768, else the first entry.
 size_t DefaultModeIndex(const std::vector<DisplayMode>& modes);
 
+// The index of `wanted` in the list, appended to it first when it is not there (a size asked for on the
+// command line need not be a display mode).
+size_t SelectMode(std::vector<DisplayMode>& modes, DisplayMode wanted);
+
 // The "Run ... " command: settings and sizes for the chosen mode. Under "Force 16:9" the picture is 9/16 of
 // the width high; a window is then that high too, a full screen keeps the mode's height.
 void ApplyRunCommand(SetupOptions& setup, const SetupChoice& choice, DisplayMode mode);

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <csignal>
+#include <cstdio>
+
 #include "platform/clipboard.h"
 #include "platform/fltk_setup_dialog.h"
 #include "platform/sdl_display.h"
@@ -9,6 +12,8 @@
 #include "platform/sdl_message_sink.h"
 #include "platform/sdl_music_player.h"
 #include "platform/sdl_window.h"
+#include "shell/command_line.h"
+#include "shell/data_dir.h"
 #include "shell/display_modes.h"
 #include "shell/startup.h"
 #include "shell/virtual_keys.h"
@@ -26,6 +31,7 @@ OffscreenTarget gOffscreenTarget;
 DemoClock gDemoClock;
 SdlMusicPlayer gMusic;
 std::unique_ptr<ShowObject> gShow;
+volatile std::sig_atomic_t gHangUp = 0;  // SDL turns SIGINT and SIGTERM into a quit event; SIGHUP is ours
 
 class LiveFrameHost : public FrameHost {
  public:
@@ -38,9 +44,9 @@ class LiveFrameHost : public FrameHost {
   MessageSink& messages_;
 };
 
-// Lists the display modes and runs the setup dialog. False when the show must not start: no display, or the
-// user quit.
-bool ChooseSetup(SetupOptions& setup, MessageSink& messages) {
+// Lists the display modes and, unless told not to, runs the setup dialog with the options' choices. False
+// when the show must not start: no display, or the user quit.
+bool ChooseSetup(SetupOptions& setup, const LaunchOptions& launch, MessageSink& messages) {
   if (!InitDisplayVideo()) {
     ShowWithSdlReason(messages, messages::kRegisterClassFailed);
     return false;
@@ -48,30 +54,47 @@ bool ChooseSetup(SetupOptions& setup, MessageSink& messages) {
   std::vector<DisplayMode> modes;
   EnumerateDisplayModes(modes);
   modes = ModesForDialog(std::move(modes), DesktopDisplayMode());
-  std::vector<std::string> labels;
-  for (DisplayMode mode : modes) labels.push_back(DisplayModeLabel(mode));
-
-  const auto result = RunSetupDialog(labels, DefaultModeIndex(modes));
-  if (!result) return false;
-  ApplyRunCommand(setup, result->choice, modes[result->selection]);
+  size_t selection = launch.size ? SelectMode(modes, *launch.size) : DefaultModeIndex(modes);
+  SetupChoice choice = launch.choice;
+  if (launch.showDialog) {
+    std::vector<std::string> labels;
+    for (DisplayMode mode : modes) labels.push_back(DisplayModeLabel(mode));
+    const auto result = RunSetupDialog(labels, selection, choice);
+    if (!result) return false;
+    choice = result->choice;
+    selection = result->selection;
+  }
+  ApplyRunCommand(setup, choice, modes[selection]);
+  setup.exclusive = launch.exclusive;
+  setup.startAt = launch.from;
   return true;
 }
 
-// Drains the event queue; false once the window has been closed.
+// Drains the event queue; false once the window has been closed or the program told to stop.
 bool DispatchEvents(DemoState& state) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (HandleWindowEvent(event, state, gFrameRecord) == EventOutcome::Quit) return false;
   }
-  return true;
+  return !gHangUp;
 }
 
-}  // namespace
+// Leaves no sound playing or decoding, and the display in the mode it was found in.
+struct ShutDownOnReturn {
+  ~ShutDownOnReturn() {
+    gMusic.Close();
+    SDL_Quit();
+  }
+};
 
-int RunLiveShow(const LiveShowHooks& hooks) {
+int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
+  ShutDownOnReturn shutDown;
   DemoState& state = gDemoState;
   SdlMessageSink messages;
-  if (!ChooseSetup(state.setup, messages)) return 0;
+  if (launch.choice.music) gMusic.Prefetch(kMusicFile);  // decoded while the dialog waits
+  if (!ChooseSetup(state.setup, launch, messages)) return 0;
+  if (!state.setup.musicOn) gMusic.DropPrefetch();
+  std::signal(SIGHUP, [](int) { gHangUp = 1; });
 
   if (!OpenMainWindow(state, messages, kWindowTitle, state.setup.windowWidth, state.setup.windowHeight,
                       kColourBits, state.setup.fullscreen)) {
@@ -86,15 +109,40 @@ int RunLiveShow(const LiveShowHooks& hooks) {
   bool firstSwap = true;
   while (DispatchEvents(state)) {
     if (state.windowActive && RunFrame(frame) == FrameOutcome::EndProcess) return 0;
-    if (state.keyDown[kVkEscape] && !state.endingStarted) {
+    if (state.KeyHitThisFrame(kVkEscape) && !state.endingStarted) {
       state.endingStarted = true;
       state.endStart = state.demoClock;
     }
+    state.keyPressed.fill(false);
     PresentOffscreenTarget(gOffscreenTarget, 0, state.window.clientWidth, state.window.clientHeight);
     SwapMainWindow(state);
-    if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap();
+    if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);
     firstSwap = false;
   }
   CloseMainWindow(state, messages);
   return 0;
+}
+
+}  // namespace
+
+int RunVelmora(int argc, char** argv, const LiveShowHooks& hooks) {
+  const CommandLine line = ParseCommandLine(argc, argv);
+  switch (line.action) {
+    case LaunchAction::PrintHelp:
+      std::fputs(UsageText().c_str(), stdout);
+      return 0;
+    case LaunchAction::PrintVersion:
+      std::fputs(VersionText().c_str(), stdout);
+      return 0;
+    case LaunchAction::Refuse:
+      std::fprintf(stderr, "velmora: %s\n", line.error.c_str());
+      return 2;
+    case LaunchAction::Run:
+      break;
+  }
+  if (const auto missing = EnterShowData("velmora")) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
+  }
+  return RunLiveShow(line.options, hooks);
 }

@@ -1,12 +1,17 @@
-// The live program: window, start-up and the main loop that runs one frame per idle turn.
+// The live program: command line, the show's files, window, start-up and the main loop that runs one frame
+// per idle turn.
 #pragma once
 
 #include <functional>
 
+#include "render/offscreen_target.h"
+
 struct LiveShowHooks {
-  // Called once, right after the first frame has been presented (start-up measurements).
-  std::function<void()> afterFirstSwap;
+  // Called once, right after the first frame has been presented, with the picture it showed (start-up
+  // measurements, tests of where the show started).
+  std::function<void(const OffscreenTarget&)> afterFirstSwap;
 };
 
-// Runs the show until it ends; returns the process exit code.
-int RunLiveShow(const LiveShowHooks& hooks = {});
+// Runs the program with its command line until the show ends; returns the process exit code. Whichever way
+// it ends, the display is left in the mode it was found in.
+int RunVelmora(int argc, char** argv, const LiveShowHooks& hooks = {});

@@ -1,6 +1,6 @@
 // Velmora: plays the show's music and draws its four-minute sequence of scenes in step with it.
 #include "shell/live_show.h"
 
-int main() {
-  return RunLiveShow();
+int main(int argc, char** argv) {
+  return RunVelmora(argc, argv);
 }

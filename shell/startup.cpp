@@ -1,9 +1,14 @@
 #include "shell/startup.h"
 
+#include <cmath>
+
 #include "render/gl_api.h"
 #include "shell/card_check.h"
 
 namespace {
+
+// The frames a show started later than its beginning runs through without drawing: those of a 60 Hz display.
+constexpr double kFastForwardStep = 1.0 / 60.0;
 
 // The show object and its set-up: assets (textures, shapes, logo) and the start-up curves. False when an
 // asset file is missing or unusable.
@@ -12,7 +17,7 @@ bool SetUpShow(StartUpContext& context) {
   return context.show->SetUp(context.state, context.messages);
 }
 
-// Loads the music and starts it from its first sample; frames stop waiting for the vertical retrace.
+// Loads the music and starts it at the demo clock; frames stop waiting for the vertical retrace.
 std::optional<int> StartMusic(StartUpContext& context) {
   MusicPlayer& music = context.music;
   if (!music.Init()) {
@@ -24,7 +29,7 @@ std::optional<int> StartMusic(StartUpContext& context) {
     return 0;
   }
   if (context.stopWaitingForVsync) context.stopWaitingForVsync();
-  music.Play(0);
+  music.Play(uint32_t(std::llround(context.state.demoClock * music.Frequency())));
   return std::nullopt;
 }
 
@@ -60,13 +65,15 @@ std::optional<int> StartUp(StartUpContext& context) {
   state.textures.mipmaps = false;
 
   if (!SetUpShow(context)) return 0;
+  state.demoClock = 0.0;
+  const long long skipped = std::llround(state.setup.startAt / kFastForwardStep);
+  if (skipped > 0) context.show->FastForward(state.demoClock, skipped, kFastForwardStep);
   if (state.setup.musicOn) {
     if (auto exitCode = StartMusic(context)) return exitCode;
   }
 
   ResetClock(context.clock);
   state.lastTimerReading = ReadClock(context.clock);
-  state.demoClock = 0.0;
   context.frame.capturePoint = {0.0, 0.0, 0.0};
   return std::nullopt;
 }

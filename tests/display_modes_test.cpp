@@ -78,3 +78,11 @@ TEST(SetupDialogTemplate, DialogUnitsScaleWithTheFontsBaseUnits) {
 }
 
 }  // namespace
+
+TEST(DisplayModes, ASizeAskedForIsSelectedAndAddedWhenNotAMode) {
+  std::vector<DisplayMode> modes = {{1024, 768}, {1280, 720}};
+  EXPECT_EQ(SelectMode(modes, {1280, 720}), 1u);
+  EXPECT_EQ(modes.size(), 2u);
+  EXPECT_EQ(SelectMode(modes, {3840, 2160}), 2u);
+  EXPECT_EQ(modes.back(), (DisplayMode{3840, 2160}));
+}

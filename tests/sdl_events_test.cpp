@@ -53,6 +53,21 @@ TEST(SdlEvents, KeyStateFollowsDownAndUp) {
   EXPECT_EQ(std::count(state.keyDown.begin(), state.keyDown.end(), true), 0);
 }
 
+// A tap that falls between two frames still counts in the next frame; holding counts until released.
+TEST(SdlEvents, AKeyPressedSinceTheLastFrameCountsEvenIfReleased) {
+  DemoState state;
+  FrameRecord frame;
+  HandleWindowEvent(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE), state, frame);
+  HandleWindowEvent(KeyEvent(SDL_KEYUP, SDLK_ESCAPE), state, frame);
+  EXPECT_FALSE(state.keyDown[kVkEscape]);
+  EXPECT_TRUE(state.KeyHitThisFrame(kVkEscape));
+  state.keyPressed.fill(false);  // the frame has seen it
+  EXPECT_FALSE(state.KeyHitThisFrame(kVkEscape));
+  HandleWindowEvent(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE), state, frame);
+  state.keyPressed.fill(false);
+  EXPECT_TRUE(state.KeyHitThisFrame(kVkEscape));
+}
+
 TEST(SdlEvents, MinimisingPausesFramesAndCloseQuits) {
   DemoState state;
   FrameRecord frame;

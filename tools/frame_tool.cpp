@@ -1,15 +1,17 @@
 // velmora-frame: renders one instant of the show to a PNG without a display.
 // Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] OUT.png
-// Run it where the show's files are (the build directory): textures/ and, for the spectrum, music/.
+// The show's files (textures/ and, for the spectrum, music/) are found as velmora finds them.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "platform/headless_context.h"
 #include "platform/sdl_message_sink.h"
 #include "render/frame_renderer.h"
+#include "shell/data_dir.h"
 #include "shell/number_text.h"
 #include "tools/png_file.h"
 
@@ -64,6 +66,11 @@ int main(int argc, char** argv) {
         stderr, "usage: velmora-frame --time SECONDS [--size WxH (up to 7680x7680)] [--step 1/60] OUT.png\n");
     return 2;
   }
+  const std::string output = std::filesystem::absolute(options->output).string();
+  if (const auto missing = EnterShowData("velmora-frame")) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
+  }
   std::string error;
   auto context = HeadlessContext::Create(error);
   if (!context) {
@@ -74,8 +81,8 @@ int main(int argc, char** argv) {
   auto renderer = FrameRenderer::Create(options->width, options->height, options->step, messages);
   if (!renderer) return 1;
   renderer->RenderAt(options->time);
-  if (!WritePng(options->output, renderer->ReadPixels(), renderer->Width(), renderer->Height())) {
-    std::fprintf(stderr, "velmora-frame: cannot write %s\n", options->output.c_str());
+  if (!WritePng(output, renderer->ReadPixels(), renderer->Width(), renderer->Height())) {
+    std::fprintf(stderr, "velmora-frame: cannot write %s\n", output.c_str());
     return 1;
   }
   return 0;

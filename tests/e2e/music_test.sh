@@ -14,7 +14,7 @@ if start_through_dialog Return; then
     sleep 5
     xdotool mousemove --window "$window" 300 200 click 2
     sleep 0.3
-    hold_escape "$window"
+    press_escape "$window"
   else
     fail "the show did not start with music"
   fi

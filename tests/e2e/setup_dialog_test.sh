@@ -23,7 +23,7 @@ if start_through_dialog; then
   if [ -n "$window" ]; then
     [ "$(geometry_of "$window")" = "1280x720" ] && [ "$(position_of "$window")" = "0,0" ] &&
       pass "Enter: full screen 1280x720" || fail "Enter: window $(geometry_of "$window") at $(position_of "$window")"
-    hold_escape "$window"
+    press_escape "$window"
   else
     fail "Enter did not start the show"
   fi
@@ -50,7 +50,7 @@ if start_through_dialog Tab Tab space Tab space Return; then
   if [ -n "$window" ]; then
     [ "$(position_of "$window")" = "50,50" ] && pass "Windowed: window at 50,50" ||
       fail "Windowed: window at $(position_of "$window")"
-    hold_escape "$window"
+    press_escape "$window"
   else
     fail "the show did not start without music"
   fi

@@ -16,7 +16,7 @@ if start_through_dialog Return; then
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
     [ "$geometry" = "1280x720" ] && pass "window is 1280x720" || fail "window geometry is $geometry"
     xdotool mousemove --window "$window" 300 200 click 2
-    hold_escape "$window"
+    press_escape "$window"
   fi
   expect_exit "middle click and Escape" 0
 fi

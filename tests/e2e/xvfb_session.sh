@@ -1,16 +1,23 @@
-# Sourced by the end-to-end tests (after setting $velmora): starts a private virtual X server and exports its
-# DISPLAY, and lays out a working directory for the show; the server and the directory go away when the test
-# script exits.
+# Sourced by the end-to-end tests (after setting $velmora): starts a private X server and exports its DISPLAY,
+# and lays out a working directory for the show; the server and the directory go away when the test script
+# exits. The server is Xvfb (one screen of $E2E_SCREEN), or, with E2E_SERVER=xorg-dummy, Xorg with the dummy
+# video driver and the display modes of xorg-dummy.conf, whose modes RandR can switch.
 e2e_scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x720x24}" -nolisten tcp 3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
-e2e_xvfb=$!
-trap 'kill $e2e_xvfb 2>/dev/null; wait $e2e_xvfb 2>/dev/null; rm -rf "$e2e_scratch"' EXIT
+if [ "${E2E_SERVER:-xvfb}" = xorg-dummy ]; then
+  Xorg -displayfd 3 -config "$(realpath "$(dirname "${BASH_SOURCE[0]}")")/xorg-dummy.conf" -noreset -nolisten tcp \
+    -novtswitch -sharevts -logfile "$e2e_scratch/xserver.log" 3>"$e2e_scratch/display" 2>/dev/null &
+else
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x720x24}" -nolisten tcp 3>"$e2e_scratch/display" \
+    2>"$e2e_scratch/xserver.log" &
+fi
+e2e_xserver=$!
+trap 'kill $e2e_xserver 2>/dev/null; wait $e2e_xserver 2>/dev/null; rm -rf "$e2e_scratch"' EXIT
 for _ in $(seq 100); do
   [ -s "$e2e_scratch/display" ] && break
   sleep 0.1
 done
 if [ ! -s "$e2e_scratch/display" ]; then
-  echo "Xvfb did not start:"; cat "$e2e_scratch/xvfb.log"; exit 1
+  echo "the X server did not start:"; cat "$e2e_scratch/xserver.log"; exit 1
 fi
 export DISPLAY=":$(head -n1 "$e2e_scratch/display")"
 export SDL_AUDIODRIVER=dummy
@@ -83,17 +90,9 @@ answer_message_box() {
   xdotool windowfocus --sync "$box" key Return
 }
 
-# hold_escape WINDOW: Escape held across several frames (a tap between two frames is not seen, by design):
-# at least 0.5 s and until $pid ends, at most 10 s, so that a show still loading its pictures sees it too.
-hold_escape() {
-  xdotool windowfocus --sync "$1"
-  xdotool keydown Escape
-  sleep 0.5
-  for _ in $(seq 95); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  xdotool keyup Escape
+# press_escape WINDOW: focuses the window and taps Escape once (pressed and released at once).
+press_escape() {
+  xdotool windowfocus --sync "$1" key Escape
 }
 
 # expect_exit NAME CODE: waits up to 20 s for $pid and checks its exit code.

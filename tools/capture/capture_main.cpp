@@ -1,5 +1,5 @@
 // velmora-capture: renders the show without a display, frame by exact frame, into an MP4 with its music or
-// into numbered PNGs. Run it where the show's files are (the build directory): textures/ and music/.
+// into numbered PNGs. The show's files (textures/ and music/) are found as velmora finds them.
 //
 // Exit status: 0 done, 1 the capture failed on the way (the part written is kept), 2 bad command line or an
 // output that cannot be written (nothing rendered), 130 interrupted (what was captured is kept, playable).
@@ -14,6 +14,7 @@
 #include "platform/sdl_message_sink.h"
 #include "render/frame_renderer.h"
 #include "render/offscreen_target.h"
+#include "shell/data_dir.h"
 #include "timing/music_player.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/downsample.h"
@@ -63,13 +64,15 @@ VideoSettings VideoFor(const CaptureOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const ParsedCapture parsed = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
-  const CaptureOptions& options = parsed.options;
+  ParsedCapture parsed = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
+  CaptureOptions& options = parsed.options;
   if (options.help) {
     std::printf("%s\n", kCaptureUsage);
     return 0;
   }
   if (!parsed.error.empty()) return Fail(2, parsed.error);
+  options.output = std::filesystem::absolute(options.output).string();  // named from where we were started
+  if (const auto missing = EnterShowData("velmora-capture")) return Fail(1, *missing);
   if (options.video && FindOnPath("ffmpeg").empty()) {
     return Fail(2,
                 "ffmpeg is not installed (not found on PATH); install it, or capture to a directory of PNGs");
