@@ -21,6 +21,8 @@ packages=(
   libcairo2-dev
   # headless end-to-end tests
   xvfb xauth xdotool xclip x11-utils x11-apps netpbm libx11-dev bc xfonts-base
+  # display modes on a real X server (Xorg with the dummy driver, xrandr); Wayland (weston)
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils weston
   # test music (sox writes MP3 through LAME), listening checks
   sox libsox-fmt-mp3
   # video capture: encoding and muxing (ffmpeg), splitting a capture across cores or machines (parallel)
