@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   build-essential cmake ninja-build pkg-config clang clang-format
+  # installing and packaging: man pages, the .deb's dependencies, checks of the package and desktop files
+  help2man dpkg-dev lintian desktop-file-utils appstream
   libgtest-dev libgmock-dev libbenchmark-dev
   # window, input, dialog, sound
   libsdl2-dev libfltk1.3-dev libmpg123-dev libkissfft-dev

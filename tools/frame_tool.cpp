@@ -57,13 +57,25 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   return options;
 }
 
+constexpr const char* kUsage =
+    "Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] OUT.png\n"
+    "Renders one instant of the Velmora show to a PNG, without a display, exactly as the show draws it.\n"
+    "\n"
+    "  --time SECONDS  the instant, in seconds of demo clock (fractions such as 3553/30 allowed)\n"
+    "  --size WxH      the picture's size, up to 7680x7680 (default 1280x720)\n"
+    "  --step SECONDS  the frame step the show's clocks run at up to the instant (default 1/60)\n"
+    "  --help          show this help and exit\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const auto options = ParseOptions(argc, argv);
   if (!options) {
-    std::fprintf(
-        stderr, "usage: velmora-frame --time SECONDS [--size WxH (up to 7680x7680)] [--step 1/60] OUT.png\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   const std::string output = std::filesystem::absolute(options->output).string();
