@@ -73,6 +73,6 @@ bool SdlMessageSink::AskYesNo(const MessageText& message) {
 
 void ShowWithSdlReason(MessageSink& messages, const MessageText& message) {
   const std::string reason = SDL_GetError();
+  if (!reason.empty()) std::fprintf(stderr, "SDL: %s\n", reason.c_str());  // before the box waits for a click
   messages.Show(message);
-  if (!reason.empty()) std::fprintf(stderr, "  (SDL: %s)\n", reason.c_str());
 }

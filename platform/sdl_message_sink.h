@@ -21,5 +21,5 @@ class StderrMessageSink : public MessageSink {
 // Prints a message to standard error: caption, then text.
 void PrintMessage(const MessageText& message);
 
-// Shows the message of a failed SDL call, with SDL's reason printed beneath it on standard error.
+// Shows the message of a failed SDL call, with SDL's reason printed before it on standard error.
 void ShowWithSdlReason(MessageSink& messages, const MessageText& message);
