@@ -39,6 +39,8 @@ class FrameRenderer {
   // The picture last drawn: RGB, top row first.
   std::vector<uint8_t> ReadPixels() const;
 
+  // The picture last drawn, on the GPU (for reading it back without waiting).
+  const OffscreenTarget& Target() const { return target_; }
   int Width() const { return target_.width; }
   int Height() const { return target_.height; }
   const ShowObject& Show() const { return *show_; }

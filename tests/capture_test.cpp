@@ -2,9 +2,12 @@
 // supersampled pictures shrunk to size, and the progress line.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/capture/capture_options.h"
+#include "tools/capture/codecs.h"
 #include "tools/capture/downsample.h"
 #include "tools/capture/progress_meter.h"
 
@@ -50,7 +53,11 @@ TEST(CaptureOptionsTest, RefusesWhatCannotBeCaptured) {
       {"--to", "1/0", "out/"},
       {"--size", "640x", "out/"},
       {"--size", "7680x4321", "out/"},
-      {"--crf", "52", "out.mp4"},
+      {"--crf", "high", "out.mp4"},
+      {"--crf", "20", "frames/"},  // the knobs of videos
+      {"--codec", "ffv1", "frames/"},
+      {"--gpu", "first", "out.mp4"},
+      {"out.avi"},
       {"--size", "640x361", "out.mp4"},
       {"one.mp4", "two.mp4"},
       {"out.mp4", "--fps"},
@@ -61,6 +68,98 @@ TEST(CaptureOptionsTest, RefusesWhatCannotBeCaptured) {
     EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
   }
   EXPECT_EQ(Parse({"--size", "7680x4320", "--size", "161x91", "frames/"}).error, "");  // odd is fine for PNGs
+  const auto listing = Parse({"--gpu", "list"});
+  EXPECT_EQ(listing.error, "");
+  EXPECT_TRUE(listing.options.listGpus);
+  const auto device = Parse({"--gpu", "1", "--codec", "prores", "--encoder", "prores_ks", "a.MOV"});
+  ASSERT_EQ(device.error, "");
+  EXPECT_EQ(device.options.gpu, 1);
+  EXPECT_EQ(device.options.container, Container::Mov);
+}
+
+// An excerpt of `ffmpeg -hide_banner -encoders`: audio and subtitle encoders are not video encoders, and
+// an encoder without "(codec ...)" writes the codec of its own name.
+constexpr const char* kEncoders = R"(Encoders:
+ V..... = Video
+ A..... = Audio
+ ------
+ V....D libx264              libx264 H.264 / AVC / MPEG-4 AVC / MPEG-4 part 10 (codec h264)
+ V....D h264_nvenc           NVIDIA NVENC H.264 encoder (codec h264)
+ V....D libx265              libx265 H.265 / HEVC (codec hevc)
+ V....D hevc_vaapi           H.265/HEVC (VAAPI) (codec hevc)
+ V..... libsvtav1            SVT-AV1(Scalable Video Technology for AV1) encoder (codec av1)
+ VFS... prores_ks            Apple ProRes (iCodec Pro) (codec prores)
+ V.S... ffv1                 FFmpeg video codec #1
+ A....D aac                  AAC (Advanced Audio Coding)
+)";
+
+std::string Joined(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+  return text;
+}
+
+TEST(CodecsTest, FfmpegsEncoderListIsReadByName) {
+  const auto encoders = ParseFfmpegEncoders(kEncoders);
+  EXPECT_EQ(encoders.size(), 7u);
+  EXPECT_EQ(encoders.at("h264_nvenc").codec, "h264");
+  EXPECT_EQ(encoders.at("ffv1").codec, "ffv1");
+  EXPECT_EQ(encoders.count("aac"), 0u);
+  EXPECT_EQ(ContainerOf("a/b.MKV"), Container::Mkv);
+  EXPECT_FALSE(ContainerOf("b.mp4.png").has_value());
+}
+
+// Each codec's own encoder with its settings; lossless and ProRes keep their chroma, YUV is tagged BT.709.
+TEST(CodecsTest, EachCodecIsPlannedWithItsOwnEncoderAndPixels) {
+  const auto encoders = ParseFfmpegEncoders(kEncoders);
+  std::string error;
+  const auto plan = [&](EncodingRequest request) {
+    const auto planned = PlanEncoding(request, encoders, error);
+    EXPECT_TRUE(planned.has_value()) << error;
+    return planned ? Joined(planned->videoArguments) + " | " + Joined(planned->audioArguments) : "";
+  };
+  EXPECT_EQ(
+      plan({"", "", {}, Container::Mp4}),
+      "-c:v libx264 -preset veryfast -crf 16 -vf scale=out_color_matrix=bt709:out_range=tv -pix_fmt yuv420p "
+      "-colorspace bt709 -color_primaries bt709 -color_trc bt709 | -c:a aac -b:a 192k");
+  EXPECT_NE(plan({"hevc", "", 22, Container::Mp4}).find("-crf 22 "), std::string::npos);
+  EXPECT_NE(plan({"hevc", "", {}, Container::Mov}).find("-tag:v hvc1"), std::string::npos);
+  EXPECT_EQ(plan({"hevc", "", {}, Container::Mkv}).find("hvc1"), std::string::npos);
+  EXPECT_NE(plan({"prores", "", {}, Container::Mov}).find("-profile:v 4 -vendor apl0 -vf "),
+            std::string::npos);
+  EXPECT_NE(plan({"prores", "", {}, Container::Mov}).find("-pix_fmt yuv444p10le"), std::string::npos);
+  EXPECT_EQ(plan({"ffv1", "", {}, Container::Mkv}),
+            "-c:v ffv1 -level 3 -g 1 -slicecrc 1 -pix_fmt gbrp | -c:a flac");
+  EXPECT_NE(plan({"", "h264_nvenc", 23, Container::Mp4}).find("-c:v h264_nvenc -preset p5 -cq 23"),
+            std::string::npos);
+  const auto vaapi =
+      PlanEncoding({"hevc", "hevc_vaapi", {}, Container::Mkv, "/dev/dri/renderD129"}, encoders, error);
+  ASSERT_TRUE(vaapi.has_value());
+  EXPECT_EQ(Joined(vaapi->inputArguments), "-vaapi_device /dev/dri/renderD129");
+  EXPECT_NE(Joined(vaapi->videoArguments).find(",format=nv12,hwupload"), std::string::npos);
+}
+
+TEST(CodecsTest, WhatCannotBeEncodedIsRefusedBeforeRendering) {
+  const auto encoders = ParseFfmpegEncoders(kEncoders);
+  const std::vector<std::pair<EncodingRequest, std::string>> refused = {
+      {{"prores", "", {}, Container::Mp4}, "cannot hold prores"},
+      {{"ffv1", "", {}, Container::Mov}, "cannot hold ffv1"},
+      {{"av1", "", {}, Container::Mov}, "cannot hold av1"},
+      {{"prores", "", 10, Container::Mov}, "no meaning for prores_ks"},
+      {{"ffv1", "", 0, Container::Mkv}, "lossless"},
+      {{"", "h264_qsv", {}, Container::Mp4}, "no video encoder h264_qsv"},
+      {{"hevc", "libx264", {}, Container::Mp4}, "libx264 writes h264, not hevc"},
+      {{"vp9", "", {}, Container::Mkv}, "not vp9"},
+      {{"h264", "", 52, Container::Mp4}, "from 0 to 51"},
+  };
+  for (const auto& [request, reason] : refused) {
+    std::string error;
+    EXPECT_FALSE(PlanEncoding(request, encoders, error).has_value()) << reason;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+  }
+  std::string error;  // the codec's own encoder missing from this ffmpeg
+  EXPECT_FALSE(PlanEncoding({"h264", "", {}, Container::Mp4}, {{"ffv1", {"ffv1"}}}, error).has_value());
+  EXPECT_NE(error.find("no libx264"), std::string::npos) << error;
 }
 
 TEST(DownsampleTest, EachPixelIsTheRoundedMeanOfItsBlock) {

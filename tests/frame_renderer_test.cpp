@@ -1,5 +1,8 @@
 #include <filesystem>
+#include <span>
+#include <vector>
 
+#include "render/frame_readback.h"
 #include "render/frame_renderer.h"
 #include "render/gl_api.h"
 #include "tests/gl_fixture.h"
@@ -54,6 +57,32 @@ TEST_F(FrameRendererTest, AFrameLeavesTheMatrixAndAttributeStacksBalanced) {
     EXPECT_EQ(depth, 0) << t;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << t;
   }
+}
+
+// Frames read back through the ring of pixel buffers, collected only after later frames were drawn, are
+// byte for byte those read straight away.
+TEST_F(FrameRendererTest, TheReadbackRingGivesTheFramesReadDirectly) {
+  FrameReadback ring(renderer->Width(), renderer->Height(), 2);
+  std::vector<std::vector<uint8_t>> direct, collected;
+  std::vector<long long> order;
+  const auto collect = [&](long long frame, std::span<const uint8_t> rgb) {
+    order.push_back(frame);
+    collected.emplace_back(rgb.begin(), rgb.end());
+    return true;
+  };
+  const double instants[] = {5.0, 60.0, 150.0, 220.0};
+  for (long long i = 0; i < 4; ++i) {
+    renderer->RenderAt(instants[i]);
+    direct.push_back(renderer->ReadPixels());
+    ring.Start(renderer->Target(), i);
+    if (ring.Full()) {
+      ASSERT_TRUE(ring.CollectOldest(collect));
+    }
+  }
+  while (!ring.Empty()) ASSERT_TRUE(ring.CollectOldest(collect));
+  EXPECT_EQ(order, (std::vector<long long>{0, 1, 2, 3}));
+  EXPECT_EQ(collected, direct);
+  EXPECT_NE(direct[0], direct[1]);
 }
 
 }  // namespace

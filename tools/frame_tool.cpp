@@ -24,6 +24,7 @@ struct Options {
   int width = 1280;
   int height = 720;
   double step = 1.0 / 60.0;
+  int gpu = kAutoGpu;
   std::string output;
 };
 
@@ -45,6 +46,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       const auto step = ParseFraction(argv[++i]);
       if (!step || *step <= 0 || *step > 1) return std::nullopt;
       options.step = *step;
+    } else if (argument == "--gpu" && hasValue) {
+      const auto gpu = ParseGpuChoice(argv[++i]);
+      if (!gpu) return std::nullopt;
+      options.gpu = *gpu;
     } else if (argument.rfind("--", 0) != 0 && options.output.empty()) {
       options.output = argument;
     } else {
@@ -53,17 +58,19 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   }
   const bool sizeOk = options.width > 0 && options.height > 0 && options.width <= kLargestSide &&
                       options.height <= kLargestSide;
+  if (options.gpu == kListGpus) return options;
   if (options.time < 0 || options.output.empty() || !sizeOk) return std::nullopt;
   return options;
 }
 
 constexpr const char* kUsage =
-    "Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] OUT.png\n"
+    "Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] [--gpu auto|N] OUT.png\n"
     "Renders one instant of the Velmora show to a PNG, without a display, exactly as the show draws it.\n"
     "\n"
     "  --time SECONDS  the instant, in seconds of demo clock (fractions such as 3553/30 allowed)\n"
     "  --size WxH      the picture's size, up to 7680x7680 (default 1280x720)\n"
     "  --step SECONDS  the frame step the show's clocks run at up to the instant (default 1/60)\n"
+    "  --gpu auto|N    the EGL device to draw on (--gpu list prints them and exits)\n"
     "  --help          show this help and exit\n";
 
 }  // namespace
@@ -78,17 +85,22 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  if (options->gpu == kListGpus) {
+    std::fputs(FormatGpuList(ListGpuDevices()).c_str(), stdout);
+    return 0;
+  }
   const std::string output = std::filesystem::absolute(options->output).string();
   if (const auto missing = EnterShowData("velmora-frame")) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;
   }
   std::string error;
-  auto context = HeadlessContext::Create(error);
+  auto context = HeadlessContext::Create(error, options->gpu);
   if (!context) {
     std::fprintf(stderr, "velmora-frame: no headless OpenGL: %s\n", error.c_str());
     return 1;
   }
+  std::fprintf(stderr, "velmora-frame: drawing on %s\n", context->Description().c_str());
   StderrMessageSink messages;
   auto renderer = FrameRenderer::Create(options->width, options->height, options->step, messages);
   if (!renderer) return 1;

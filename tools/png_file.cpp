@@ -1,6 +1,6 @@
 #include "tools/png_file.h"
 
-cairo_surface_t* SurfaceFromRgb(const std::vector<uint8_t>& rgb, int width, int height) {
+cairo_surface_t* SurfaceFromRgb(std::span<const uint8_t> rgb, int width, int height) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -15,7 +15,7 @@ cairo_surface_t* SurfaceFromRgb(const std::vector<uint8_t>& rgb, int width, int 
   return surface;
 }
 
-bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
+bool WritePng(const std::string& path, std::span<const uint8_t> rgb, int width, int height) {
   cairo_surface_t* surface = SurfaceFromRgb(rgb, width, height);
   const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(surface);

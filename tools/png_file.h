@@ -4,13 +4,14 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 // A new image surface holding the picture; the caller destroys it.
-cairo_surface_t* SurfaceFromRgb(const std::vector<uint8_t>& rgb, int width, int height);
+cairo_surface_t* SurfaceFromRgb(std::span<const uint8_t> rgb, int width, int height);
 
-bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height);
+bool WritePng(const std::string& path, std::span<const uint8_t> rgb, int width, int height);
 
 // The picture of a PNG file as RGB, top row first; false when it cannot be read.
 bool ReadPng(const std::string& path, std::vector<uint8_t>& rgb, int& width, int& height);

@@ -76,6 +76,38 @@ audio=$(probe parallel.mp4 a duration)
 awk -v d="$audio" 'BEGIN { exit !(d > 1.97 && d < 2.03) }' && pass "the joined video has two seconds of sound" ||
   fail "joined sound lasts '$audio' s"
 
+# EGL devices: the list, and Mesa's software device, drawing through the device platform, gives the very
+# frames of the surfaceless platform.
+"$capture" --gpu list >gpus.txt 2>&1 && grep -q "^0  .*llvmpipe" gpus.txt && pass "--gpu list: $(head -n1 gpus.txt)" ||
+  fail "--gpu list: $(cat gpus.txt)"
+"$capture" "${small[@]}" --gpu 0 --to 2 device/ 2>device.log
+identical=$( (cd device && md5sum -- *) | sort)
+grep -q "drawing on EGL device 0" device.log && [ "$(ls device | wc -l)" -eq 20 ] &&
+  [ "$identical" = "$(cd whole && md5sum -- * | sort)" ] &&
+  pass "EGL device 0 draws the frames of the surfaceless platform" || fail "--gpu 0: $(head -n2 device.log)"
+
+# Each codec at 160 x 90: its stream, pixels and frame count; FFV1 decodes to exactly the PNGs.
+codec_case() {
+  local codec=$1 file=$2 expected=$3
+  "$capture" "${small[@]}" --to 2 --codec "$codec" "$file" 2>codec.log
+  local found
+  found="$(probe "$file" v codec_name),$(probe "$file" v profile),$(probe "$file" v nb_read_frames)"
+  [[ "$found" == $expected ]] && pass "--codec $codec: $found in $file" || fail "--codec $codec: $found ($(cat codec.log))"
+}
+codec_case h264 codec.mp4 "h264,High,20"
+codec_case hevc codec_hevc.mp4 "hevc,Main,20"
+codec_case av1 codec.mkv "av1,Main,20"
+codec_case prores codec.mov "prores,4444,20"
+codec_case ffv1 lossless.mkv "ffv1,*,20"
+png_hashes() { ffmpeg -v error -framerate 10 -start_number 1 -i "$1/velmora_%06d.png" -pix_fmt rgb24 -f framemd5 - |
+  grep -v '^#' | awk -F, '{ print $6 }'; }
+rgb_hashes() { ffmpeg -v error -i "$1" -map 0:v -pix_fmt rgb24 -f framemd5 - | grep -v '^#' | awk -F, '{ print $6 }'; }
+[ "$(rgb_hashes lossless.mkv)" = "$(png_hashes whole)" ] && pass "FFV1 decodes to exactly the PNG frames" ||
+  fail "FFV1 frames differ from the PNGs"
+VELMORA_CAPTURE=$capture "$repository/scripts/capture-parallel.sh" --gpus 1 --chunks 2 "${small[@]}" --to 2 \
+  --codec ffv1 gpus.mkv >/dev/null 2>&1 && [ "$(rgb_hashes gpus.mkv)" = "$(png_hashes whole)" ] &&
+  pass "capture-parallel.sh --gpus 1: two chunks on GPU 0 equal the whole" || fail "capture-parallel.sh --gpus 1"
+
 # Bad command lines and outputs: one line on stderr, exit code 2, nothing written.
 touch plain_file
 check_refused() {
@@ -106,6 +138,14 @@ check_refused "output under a plain file" "$capture" plain_file/out_dir/
 check_refused "output under a plain file (MP4)" "$capture" plain_file/out.mp4
 check_refused "supersampled beyond what OpenGL draws" "$capture" --size 7680x4320 --samples ssaa4 out_dir/
 check_refused "ffmpeg missing" env PATH="$scratch/no-such-dir" "$capture" out.mp4
+check_refused "a GPU that is not there" "$capture" --gpu 7 out.mp4
+check_refused "a GPU that is no number" "$capture" --gpu first out.mp4
+check_refused "ProRes in an MP4" "$capture" --codec prores out.mp4
+check_refused "FFV1 in a MOV" "$capture" --codec ffv1 out.mov
+check_refused "a quality for lossless FFV1" "$capture" --codec ffv1 --crf 0 out.mkv
+check_refused "an encoder ffmpeg does not have" "$capture" --encoder no_such_encoder out.mp4
+check_refused "an encoder of another codec" "$capture" --codec hevc --encoder libx264 out.mp4
+check_refused "a codec that is not offered" "$capture" --codec vp9 out.mkv
 rm -rf out_dir
 
 # Ctrl-C: the capture stops after the frame in hand and leaves a playable video of what it did.

@@ -1,5 +1,6 @@
 // velmora-capture: renders the show without a display, frame by exact frame, into an MP4 with its music or
-// into numbered PNGs. The show's files (textures/ and music/) are found as velmora finds them.
+// into numbered PNGs, on any EGL device (--gpu) and with any video encoder of the installed ffmpeg. The
+// show's files (textures/ and music/) are found as velmora finds them.
 //
 // Exit status: 0 done, 1 the capture failed on the way (the part written is kept), 2 bad command line or an
 // output that cannot be written (nothing rendered), 130 interrupted (what was captured is kept, playable).
@@ -8,11 +9,15 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
+#include <span>
 
 #include "platform/headless_context.h"
 #include "platform/sdl_message_sink.h"
 #include "render/frame_renderer.h"
+#include "render/frame_readback.h"
 #include "render/offscreen_target.h"
 #include "shell/data_dir.h"
 #include "timing/music_player.h"
@@ -46,13 +51,13 @@ int Fail(int code, const std::string& reason) {
 
 // Frame k shows demo clock k / fps. The live show puts the picture of clock t on screen as the music reaches
 // t, so the sound starts at the first frame's clock and every frame comes up as the music reaches its clock.
-VideoSettings VideoFor(const CaptureOptions& o) {
+VideoSettings VideoFor(const CaptureOptions& o, EncodingPlan encoding) {
   VideoSettings video;
   video.output = o.output;
   video.width = o.width;
   video.height = o.height;
   video.fps = o.fps;
-  video.crf = o.crf;
+  video.encoding = std::move(encoding);
   if (std::filesystem::exists(kMusicFile)) {
     video.music = kMusicFile;
     video.musicStart = double(o.FirstFrame()) / o.fps;
@@ -61,24 +66,53 @@ VideoSettings VideoFor(const CaptureOptions& o) {
   return video;
 }
 
+// The video encoders of the installed ffmpeg.
+std::map<std::string, EncoderInfo> FfmpegEncoders(const std::string& ffmpeg) {
+  std::string listing;
+  if (std::FILE* pipe = popen(("'" + ffmpeg + "' -hide_banner -encoders 2>/dev/null").c_str(), "r")) {
+    char block[4096];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) listing.append(block, n);
+    pclose(pipe);
+  }
+  return ParseFfmpegEncoders(listing);
+}
+
+// Frames read back while the next ones are drawn; a few are enough to keep a GPU's copies off the drawing.
+constexpr int kFramesInFlight = 3;
+
 }  // namespace
 
 int main(int argc, char** argv) {
   ParsedCapture parsed = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
   CaptureOptions& options = parsed.options;
   if (options.help) {
-    std::printf("%s\n", kCaptureUsage);
+    std::fputs(kCaptureUsage, stdout);
     return 0;
   }
   if (!parsed.error.empty()) return Fail(2, parsed.error);
+  if (options.listGpus) {
+    std::fputs(FormatGpuList(ListGpuDevices()).c_str(), stdout);
+    return 0;
+  }
+  if (options.gpu >= CountGpuDevices()) {
+    return Fail(2, "there is no EGL device " + std::to_string(options.gpu) + " (--gpu list shows them)");
+  }
   options.output = std::filesystem::absolute(options.output).string();  // named from where we were started
   if (const auto missing = EnterShowData("velmora-capture")) return Fail(1, *missing);
-  if (options.video && FindOnPath("ffmpeg").empty()) {
-    return Fail(2,
-                "ffmpeg is not installed (not found on PATH); install it, or capture to a directory of PNGs");
-  }
   std::string error;
-  static HeadlessContext* context = HeadlessContext::Create(error).release();  // lives as long as the process
+  std::optional<EncodingPlan> encoding;
+  if (options.video) {
+    const std::string ffmpeg = FindOnPath("ffmpeg");
+    if (ffmpeg.empty()) {
+      return Fail(
+          2, "ffmpeg is not installed (not found on PATH); install it, or capture to a directory of PNGs");
+    }
+    encoding = PlanEncoding({options.codec, options.encoder, options.crf, options.container, ""},
+                            FfmpegEncoders(ffmpeg), error);
+    if (!encoding) return Fail(2, error);
+  }
+  static HeadlessContext* context =  // lives as long as the process
+      HeadlessContext::Create(error, options.gpu).release();
   if (!context) return Fail(1, "no headless OpenGL: " + error);
   const int factor = options.SupersampleFactor();
   const int largest = LargestOffscreenSide();
@@ -94,36 +128,43 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmora-capture: no music file (%s), so the video is silent\n", kMusicFile);
   }
 
+  std::fprintf(stderr, "velmora-capture: drawing on %s\n", context->Description().c_str());
   StderrMessageSink messages;
   auto renderer =
       FrameRenderer::Create(options.width * factor, options.height * factor, 1.0 / options.fps, messages);
   if (!renderer) return 1;
   std::unique_ptr<FrameWriter> writer = options.video
-                                            ? StartVideoEncoder(VideoFor(options), error)
+                                            ? StartVideoEncoder(VideoFor(options, *encoding), error)
                                             : OpenPngSequence(options.output, options.width, options.height);
   if (!writer) return Fail(1, error);
   CatchSignals();
 
-  ProgressMeter progress(options.FrameCount(), stderr);
+  ProgressMeter progress(options.FrameCount(), stderr, context->Renderer());
   const auto start = std::chrono::steady_clock::now();
   std::vector<uint8_t> picture;
   long long done = 0;
-  for (long long frame = options.FirstFrame(); frame <= options.LastFrame() && !interrupted; ++frame) {
+  const auto write = [&](long long frame, std::span<const uint8_t> drawn) {
+    if (factor > 1) BoxDownsample(drawn, renderer->Width(), renderer->Height(), factor, picture);
+    if (!writer->Write(frame, factor > 1 ? std::span<const uint8_t>(picture) : drawn, error)) return false;
+    ++done;
+    progress.Update(done, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    return true;
+  };
+  FrameReadback readback(renderer->Width(), renderer->Height(), kFramesInFlight);
+  bool written = true;
+  for (long long frame = options.FirstFrame(); frame <= options.LastFrame() && !interrupted && written;
+       ++frame) {
     if (frame == options.FirstFrame()) {
       renderer->RenderAt(double(frame) / options.fps);
     } else {
       renderer->RenderNext();
     }
-    const std::vector<uint8_t> drawn = renderer->ReadPixels();
-    if (factor > 1) BoxDownsample(drawn, renderer->Width(), renderer->Height(), factor, picture);
-    if (!writer->Write(frame, factor > 1 ? picture : drawn, error)) {
-      progress.Finish();
-      return Fail(1, error);
-    }
-    ++done;
-    progress.Update(done, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    readback.Start(renderer->Target(), frame);
+    if (readback.Full()) written = readback.CollectOldest(write);
   }
+  while (written && !readback.Empty()) written = readback.CollectOldest(write);  // the frames still in flight
   progress.Finish();
+  if (!written) return Fail(1, error);
   if (!writer->Finish(error)) return Fail(1, error);
   if (interrupted) {
     return Fail(130, "interrupted after " + std::to_string(done) + " of " +

@@ -1,7 +1,6 @@
 #include "tools/capture/capture_options.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +8,7 @@
 #include <optional>
 
 #include "timing/frame_driver.h"
+#include "platform/headless_context.h"
 #include "shell/number_text.h"
 
 namespace {
@@ -18,14 +18,6 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   if (!size) return false;
   width = size->width;
   height = size->height;
-  return true;
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  if (text.size() < end.size()) return false;
-  for (size_t i = 0; i < end.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i]) return false;
-  }
   return true;
 }
 
@@ -42,8 +34,11 @@ std::string CheckOptions(const CaptureOptions& o) {
            std::to_string(o.height) + ")";
   }
   if (o.video && (o.width % 2 || o.height % 2)) {
-    return "an MP4 needs an even width and height (got " + std::to_string(o.width) + "x" +
+    return "a video needs an even width and height (got " + std::to_string(o.width) + "x" +
            std::to_string(o.height) + ")";
+  }
+  if (!o.video && (!o.codec.empty() || !o.encoder.empty() || o.crf)) {
+    return "--codec, --encoder and --crf are for videos, not PNGs";
   }
   if (o.fps < 1 || o.fps > kHighestCaptureFps) {
     return "--fps must be from 1 to 240 (got " + std::to_string(o.fps) + ")";
@@ -54,7 +49,6 @@ std::string CheckOptions(const CaptureOptions& o) {
     return "no frame lies after " + Format(o.from) + " s up to " + Format(o.to) + " s at " +
            std::to_string(o.fps) + " fps";
   }
-  if (o.crf > 51) return "--crf must be from 0 to 51 (got " + std::to_string(o.crf) + ")";
   return "";
 }
 
@@ -122,17 +116,30 @@ ParsedCapture ParseCaptureOptions(std::span<const char* const> arguments) {
         return {o, bad + " (expected 4, ssaa2 or ssaa4)"};
     } else if (argument == "--crf") {
       const auto crf = ParseWholeNumber(value);
-      if (!crf) return {o, bad + " (expected a whole number from 0 to 51)"};
+      if (!crf) return {o, bad + " (expected a whole number, such as 18)"};
       o.crf = *crf;
+    } else if (argument == "--codec") {
+      o.codec = value;
+    } else if (argument == "--encoder") {
+      o.encoder = value;
+    } else if (argument == "--gpu") {
+      const auto gpu = ParseGpuChoice(value);
+      if (!gpu) return {o, bad + " (expected auto, list or a device number)"};
+      o.listGpus = *gpu == kListGpus;
+      if (!o.listGpus) o.gpu = *gpu;
     } else {
       return {o, "unknown option " + argument};
     }
   }
-  if (o.output.empty()) return {o, "no output given (an .mp4 file or a directory ending in /)"};
-  o.video = EndsWith(o.output, ".mp4");
+  if (o.listGpus) return parsed;
+  if (o.output.empty()) return {o, "no output given (a .mp4, .mkv or .mov file or a directory ending in /)"};
+  const std::optional<Container> container = ContainerOf(o.output);
+  o.video = container.has_value();
+  o.container = container.value_or(Container::Mp4);
   const bool directory = o.output.back() == '/' || std::filesystem::is_directory(o.output);
   if (!o.video && !directory) {
-    return {o, "the output must be an .mp4 file or a directory ending in / (got " + o.output + ")"};
+    return {o,
+            "the output must be a .mp4, .mkv or .mov file or a directory ending in / (got " + o.output + ")"};
   }
   parsed.error = CheckOptions(o);
   return parsed;

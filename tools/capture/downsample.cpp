@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-void BoxDownsample(const std::vector<uint8_t>& rgb, int width, int height, int factor,
+void BoxDownsample(std::span<const uint8_t> rgb, int width, int height, int factor,
                    std::vector<uint8_t>& out) {
   const int outWidth = width / factor;
   const int outHeight = height / factor;

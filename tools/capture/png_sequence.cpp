@@ -15,7 +15,7 @@ class PngSequence : public FrameWriter {
     if (directory_.back() != '/') directory_ += '/';
   }
 
-  bool Write(long long frame, const std::vector<uint8_t>& rgb, std::string& error) override {
+  bool Write(long long frame, std::span<const uint8_t> rgb, std::string& error) override {
     char name[32];
     std::snprintf(name, sizeof name, "velmora_%06lld.png", frame);
     const std::string path = directory_ + name;

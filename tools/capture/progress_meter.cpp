@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr int kBarWidth = 30;
@@ -39,17 +40,19 @@ std::string ProgressText(long long done, long long total, double elapsedSeconds,
   return text + numbers;
 }
 
-ProgressMeter::ProgressMeter(long long total, std::FILE* out)
-    : total_(total), out_(out), terminal_(isatty(fileno(out))) {}
+ProgressMeter::ProgressMeter(long long total, std::FILE* out, std::string renderer)
+    : total_(total), out_(out), terminal_(isatty(fileno(out))), renderer_(std::move(renderer)) {}
 
 void ProgressMeter::Update(long long done, double elapsedSeconds) {
   const double interval = terminal_ ? kTerminalInterval : kLineInterval;
   if (done < total_ && lastPrinted_ >= 0 && elapsedSeconds - lastPrinted_ < interval) return;
+  std::string text = ProgressText(done, total_, elapsedSeconds, terminal_);
+  if (lastPrinted_ < 0) text += "  (" + renderer_ + ")";
   lastPrinted_ = elapsedSeconds;
   if (terminal_) {
-    std::fprintf(out_, "\r%s\033[K", ProgressText(done, total_, elapsedSeconds, true).c_str());
+    std::fprintf(out_, "\r%s\033[K", text.c_str());
   } else {
-    std::fprintf(out_, "velmora-capture: %s\n", ProgressText(done, total_, elapsedSeconds, false).c_str());
+    std::fprintf(out_, "velmora-capture: %s\n", text.c_str());
   }
   std::fflush(out_);
 }

@@ -10,7 +10,8 @@ std::string ProgressText(long long done, long long total, double elapsedSeconds,
 
 class ProgressMeter {
  public:
-  ProgressMeter(long long total, std::FILE* out);
+  // `renderer` is named in the first output, so that a log says what drew the frames.
+  ProgressMeter(long long total, std::FILE* out, std::string renderer);
   // After each frame; `elapsedSeconds` since the first frame began.
   void Update(long long done, double elapsedSeconds);
   // Ends the bar's line on a terminal.
@@ -21,4 +22,5 @@ class ProgressMeter {
   std::FILE* out_;
   bool terminal_;
   double lastPrinted_ = -1.0;
+  std::string renderer_;
 };

@@ -1,5 +1,5 @@
-// Frames to an MP4 through the ffmpeg program: raw RGB frames on a pipe, H.264 in yuv420p, the music cut to
-// the captured span and encoded as AAC.
+// Frames to a video file through the ffmpeg program: raw RGB frames on a pipe, encoded as the plan says, the
+// music cut to the captured span.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -26,26 +27,22 @@ std::string Seconds(double value) {
 }
 
 std::vector<std::string> FfmpegArguments(const VideoSettings& s) {
-  std::vector<std::string> a = {"ffmpeg",      "-hide_banner",
-                                "-loglevel",   "error",
-                                "-nostats",    "-y",
-                                "-f",          "rawvideo",
-                                "-pix_fmt",    "rgb24",
-                                "-video_size", std::to_string(s.width) + "x" + std::to_string(s.height),
-                                "-framerate",  std::to_string(s.fps),
-                                "-i",          "pipe:0"};
+  std::vector<std::string> a = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostats", "-y"};
+  a.insert(a.end(), s.encoding.inputArguments.begin(), s.encoding.inputArguments.end());
+  a.insert(a.end(), {"-f", "rawvideo", "-pix_fmt", "rgb24", "-video_size",
+                     std::to_string(s.width) + "x" + std::to_string(s.height), "-framerate",
+                     std::to_string(s.fps), "-i", "pipe:0"});
   if (!s.music.empty()) {
     a.insert(a.end(), {"-ss", Seconds(s.musicStart), "-t", Seconds(s.musicSeconds), "-i", s.music});
   }
-  // BT.709 both in the conversion and in the stream's tags, so that players show the colours drawn. The
-  // veryfast preset leaves the processor to the rendering; the quality comes from the CRF.
-  a.insert(a.end(), {"-map", "0:v", "-c:v", "libx264", "-preset", "veryfast", "-crf", std::to_string(s.crf),
-                     "-vf", "scale=out_color_matrix=bt709:out_range=tv", "-pix_fmt", "yuv420p", "-colorspace",
-                     "bt709", "-color_primaries", "bt709", "-color_trc", "bt709"});
+  a.insert(a.end(), {"-map", "0:v"});
+  a.insert(a.end(), s.encoding.videoArguments.begin(), s.encoding.videoArguments.end());
   if (!s.music.empty()) {
     // The sound is padded with silence where the music is shorter than the span, and ends with the pictures
     // (also when a capture is interrupted).
-    a.insert(a.end(), {"-map", "1:a", "-af", "apad", "-c:a", "aac", "-b:a", "192k", "-shortest"});
+    a.insert(a.end(), {"-map", "1:a", "-af", "apad"});
+    a.insert(a.end(), s.encoding.audioArguments.begin(), s.encoding.audioArguments.end());
+    a.push_back("-shortest");
   }
   a.push_back(s.output);
   return a;
@@ -60,7 +57,7 @@ class VideoEncoder : public FrameWriter {
     Finish(ignored);
   }
 
-  bool Write(long long, const std::vector<uint8_t>& rgb, std::string& error) override {
+  bool Write(long long, std::span<const uint8_t> rgb, std::string& error) override {
     size_t written = 0;
     while (pipe_ >= 0 && written < rgb.size()) {
       const ssize_t n = write(pipe_, rgb.data() + written, rgb.size() - written);
@@ -121,8 +118,14 @@ std::unique_ptr<FrameWriter> StartVideoEncoder(const VideoSettings& settings, st
   std::vector<char*> argv;
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  // SVT-AV1 prints a banner on standard error unless its log level says errors only.
+  std::vector<char*> environment;
+  for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
+  char quietSvt[] = "SVT_LOG=1";
+  if (!std::getenv("SVT_LOG")) environment.push_back(quietSvt);
+  environment.push_back(nullptr);
   pid_t ffmpeg = 0;
-  const int spawned = posix_spawnp(&ffmpeg, "ffmpeg", &actions, &attributes, argv.data(), environ);
+  const int spawned = posix_spawnp(&ffmpeg, "ffmpeg", &actions, &attributes, argv.data(), environment.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   close(ends[0]);
