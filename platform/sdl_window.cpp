@@ -155,6 +155,11 @@ void CloseMainWindow(DemoState& state, MessageSink& messages) {
   }
 }
 
+void LeaveFullscreen(const DemoState& state) {
+  SDL_Window* window = WindowOf(state);
+  if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) SDL_SetWindowFullscreen(window, 0);
+}
+
 void SwapMainWindow(const DemoState& state) {
   SDL_GL_SwapWindow(WindowOf(state));
 }

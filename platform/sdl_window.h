@@ -14,5 +14,8 @@ bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, 
 // Releases the context and the window and restores the desktop's mode after an exclusive full screen.
 void CloseMainWindow(DemoState& state, MessageSink& messages);
 
+// Gives the display back its own mode if the window switched it (an exclusive full screen); the window stays.
+void LeaveFullscreen(const DemoState& state);
+
 // Presents the back buffer.
 void SwapMainWindow(const DemoState& state);

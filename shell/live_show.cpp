@@ -79,11 +79,13 @@ bool DispatchEvents(DemoState& state) {
   return !gHangUp;
 }
 
-// Leaves no sound playing or decoding, and the display in the mode it was found in.
+// Leaves no sound playing or decoding, and the display in the mode it was found in. (Not SDL_Quit: closing
+// the X display unloads the GL driver before the process ends, and the leak checker then cannot name what
+// the driver keeps.)
 struct ShutDownOnReturn {
   ~ShutDownOnReturn() {
     gMusic.Close();
-    SDL_Quit();
+    LeaveFullscreen(gDemoState);
   }
 };
 

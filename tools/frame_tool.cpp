@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string error;
-  auto context = HeadlessContext::Create(error, options->gpu);
+  // Kept until the process ends, so that the driver outlives everything drawn with it.
+  static const HeadlessContext* context = HeadlessContext::Create(error, options->gpu).release();
   if (!context) {
     std::fprintf(stderr, "velmora-frame: no headless OpenGL: %s\n", error.c_str());
     return 1;
