@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 shift $(($# > 0 ? 1 : 0))
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target velmora asset_pack show_music
+cmake --build "$build" --target play
 cd "$build"
 
 has_display() {
