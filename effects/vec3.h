@@ -28,14 +28,73 @@ struct Vec3 {
 // Point lists hand arrays of Vec3 to code that relies on this stride.
 static_assert(sizeof(Vec3) == 16, "Vec3 must stay a 16-byte value");
 
+// The operations below are inline: the effect renderers call them for every vertex.
+namespace vec3_detail {
+inline Vec3& StoreValid(Vec3& out, double x, double y, double z) {
+  out.state = kVecValid;
+  out.x = static_cast<float>(x);
+  out.y = static_cast<float>(y);
+  out.z = static_cast<float>(z);
+  return out;
+}
+inline bool BothSet(const Vec3& a, const Vec3& b) {
+  return a.state != kVecUnset && b.state != kVecUnset;
+}
+}  // namespace vec3_detail
+
 // Each writes its result into `out` (which may alias an operand) and returns it.
-Vec3& Vec3Add(const Vec3& a, const Vec3& b, Vec3& out);
-Vec3& Vec3Sub(const Vec3& a, const Vec3& b, Vec3& out);
-Vec3& Vec3Cross(const Vec3& a, const Vec3& b, Vec3& out);
-Vec3& Vec3Scale(const Vec3& a, const float& s, Vec3& out);
+inline Vec3& Vec3Add(const Vec3& a, const Vec3& b, Vec3& out) {
+  using namespace vec3_detail;
+  if (!BothSet(a, b)) return StoreValid(out, 0, 0, 0);
+  return StoreValid(out, double(a.x) + b.x, double(a.y) + b.y, double(a.z) + b.z);
+}
+
+inline Vec3& Vec3Sub(const Vec3& a, const Vec3& b, Vec3& out) {
+  using namespace vec3_detail;
+  if (!BothSet(a, b)) return StoreValid(out, 0, 0, 0);
+  return StoreValid(out, double(a.x) - b.x, double(a.y) - b.y, double(a.z) - b.z);
+}
+
+inline Vec3& Vec3Cross(const Vec3& a, const Vec3& b, Vec3& out) {
+  using namespace vec3_detail;
+  if (!BothSet(a, b)) return StoreValid(out, 0, 0, 0);
+  const double x = double(a.y) * b.z - double(a.z) * b.y;
+  const double y = double(a.z) * b.x - double(a.x) * b.z;
+  const double z = double(a.x) * b.y - double(a.y) * b.x;
+  return StoreValid(out, x, y, z);
+}
+
+inline Vec3& Vec3Scale(const Vec3& a, const float& s, Vec3& out) {
+  using namespace vec3_detail;
+  if (a.state == kVecUnset) return StoreValid(out, 0, 0, 0);
+  const int32_t state = a.state;
+  StoreValid(out, double(a.x) * s, double(a.y) * s, double(a.z) * s);
+  out.state = state;
+  return out;
+}
 
 // Normalises a valid vector in place and marks it unit; unset and unit vectors are left as they are.
 Vec3& Vec3Normalize(Vec3& v);
 
 // v := Rx(ax) * Ry(ay) * Rz(az) * v, angles in radians; the result is always marked valid.
 Vec3& Vec3RotateEuler(Vec3& v, const double& ax, const double& ay, const double& az);
+
+inline Vec3 Vec3::operator+(const Vec3& other) const {
+  Vec3 out;
+  return Vec3Add(*this, other, out);
+}
+
+inline Vec3 Vec3::operator-(const Vec3& other) const {
+  Vec3 out;
+  return Vec3Sub(*this, other, out);
+}
+
+inline Vec3 Vec3::Cross(const Vec3& other) const {
+  Vec3 out;
+  return Vec3Cross(*this, other, out);
+}
+
+inline Vec3 Vec3::operator*(float s) const {
+  Vec3 out;
+  return Vec3Scale(*this, s, out);
+}
