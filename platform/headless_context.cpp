@@ -43,20 +43,21 @@ std::string GlString(GLenum name) {
   return text ? text : "";
 }
 
-// Initialises the display and makes a compatibility-profile context current on it, without a surface;
-// on failure the display is terminated again and the reason is in `error`.
-EGLContext OpenContext(EGLDisplay display, const std::string& where, std::string& error) {
+// Initialises the display and makes a context of the profile current on it, without a surface; on failure
+// the display is terminated again and the reason is in `error`.
+EGLContext OpenContext(EGLDisplay display, const std::string& where, GlProfile profile, std::string& error) {
+  const bool es = profile == GlProfile::Es30;
   if (!eglInitialize(display, nullptr, nullptr)) {
     error = "eglInitialize failed on " + where;
     return EGL_NO_CONTEXT;
   }
-  if (!eglBindAPI(EGL_OPENGL_API)) {
-    error = where + " offers no desktop OpenGL";
+  if (!eglBindAPI(es ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
+    error = where + (es ? " offers no OpenGL ES" : " offers no desktop OpenGL");
     eglTerminate(display);
     return EGL_NO_CONTEXT;
   }
-  const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                     EGL_NONE};
+  const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                     es ? EGL_OPENGL_ES3_BIT : EGL_OPENGL_BIT, EGL_NONE};
   EGLConfig config = nullptr;
   EGLint configCount = 0;
   if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount < 1) {
@@ -64,8 +65,17 @@ EGLContext OpenContext(EGLDisplay display, const std::string& where, std::string
     eglTerminate(display);
     return EGL_NO_CONTEXT;
   }
-  const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                      EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+  const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                  EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+  const EGLint core[] = {EGL_CONTEXT_MAJOR_VERSION,
+                         3,
+                         EGL_CONTEXT_MINOR_VERSION,
+                         3,
+                         EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                         EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
+                         EGL_NONE};
+  const EGLint gles[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 0, EGL_NONE};
+  const EGLint* contextAttributes = es ? gles : profile == GlProfile::Core33 ? core : compatibility;
   EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
   if (context == EGL_NO_CONTEXT || !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
     error = "EGL could not make a current OpenGL context without a surface on " + where;
@@ -108,10 +118,10 @@ std::vector<GpuDevice> ListGpuDevices() {
   for (size_t i = 0; i < devices.size(); ++i) {
     GpuDevice device{int(i), RenderNode(devices[i]), IsSoftware(devices[i]), "", "", ""};
     EGLDisplay display = DeviceDisplay(devices[i]);
-    const EGLContext context =
-        display == EGL_NO_DISPLAY
-            ? EGL_NO_CONTEXT
-            : OpenContext(display, DeviceName(int(i), device.renderNode), device.problem);
+    const EGLContext context = display == EGL_NO_DISPLAY
+                                   ? EGL_NO_CONTEXT
+                                   : OpenContext(display, DeviceName(int(i), device.renderNode),
+                                                 GlProfile::Compatibility, device.problem);
     if (context != EGL_NO_CONTEXT) {
       device.vendor = GlString(GL_VENDOR);
       device.renderer = GlString(GL_RENDERER);
@@ -137,7 +147,7 @@ std::string FormatGpuList(const std::vector<GpuDevice>& devices) {
   return text.empty() ? "no EGL devices\n" : text;
 }
 
-std::unique_ptr<HeadlessContext> HeadlessContext::Create(std::string& error, int gpu) {
+std::unique_ptr<HeadlessContext> HeadlessContext::Create(std::string& error, int gpu, GlProfile profile) {
   const std::vector<EGLDeviceEXT> devices = QueryDevices();
   if (gpu >= int(devices.size())) {
     error = "there is no EGL device " + std::to_string(gpu) + " (" + std::to_string(devices.size()) +
@@ -168,7 +178,7 @@ std::unique_ptr<HeadlessContext> HeadlessContext::Create(std::string& error, int
   error = "EGL has neither a device nor Mesa's surfaceless platform to draw on";
   for (const Candidate& candidate : candidates) {
     if (candidate.display == EGL_NO_DISPLAY) continue;
-    const EGLContext context = OpenContext(candidate.display, candidate.where, error);
+    const EGLContext context = OpenContext(candidate.display, candidate.where, profile, error);
     if (context == EGL_NO_CONTEXT) continue;
     std::unique_ptr<HeadlessContext> headless(new HeadlessContext);
     headless->display_ = candidate.display;
@@ -181,6 +191,7 @@ std::unique_ptr<HeadlessContext> HeadlessContext::Create(std::string& error, int
 }
 
 HeadlessContext::~HeadlessContext() {
+  UninstallBatchedGl();  // the renderer's objects live in this context
   eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   eglDestroyContext(display_, context_);
   eglTerminate(display_);
@@ -192,4 +203,24 @@ void HeadlessContext::MakeCurrent() {
 
 std::string HeadlessContext::Renderer() const {
   return GlString(GL_RENDERER);
+}
+
+std::unique_ptr<HeadlessContext> OpenHeadlessRenderer(RendererChoice choice, int gpu, std::string& error) {
+  if (choice != RendererChoice::Compatibility) {
+    const bool es = choice == RendererChoice::BatchedEs;
+    const BatchedFlavour flavour = es ? BatchedFlavour::Es30 : BatchedFlavour::Core33;
+    std::string reason;
+    auto context = HeadlessContext::Create(reason, gpu, es ? GlProfile::Es30 : GlProfile::Core33);
+    if (context && InstallBatchedGl(flavour, reason)) {
+      context->Describe(context->Description() + ", " + CurrentGlPath());
+      return context;
+    }
+    if (choice != RendererChoice::Auto) {
+      error = "no batched renderer: " + reason;
+      return nullptr;
+    }
+  }
+  auto context = HeadlessContext::Create(error, gpu);
+  if (context) context->Describe(context->Description() + ", " + CurrentGlPath());
+  return context;
 }

@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "render/batched/batched_gl.h"
+
+// Which OpenGL the context offers: the compatibility profile, or the modern contexts the batched renderer
+// (render/batched/batched_gl.h) draws the same subset on.
+enum class GlProfile { Compatibility, Core33, Es30 };
+
 // Which GPU draws: kAutoGpu, or the index of an EGL device as ListGpuDevices numbers them.
 constexpr int kAutoGpu = -1;
 constexpr int kListGpus = -2;  // not a choice: the tools print the list instead
@@ -39,7 +45,8 @@ class HeadlessContext {
   // A current compatibility-profile OpenGL context, or null with the reason in `error`. kAutoGpu takes the
   // first hardware EGL device, else Mesa's surfaceless platform, else the first device; an index takes that
   // device and nothing else.
-  static std::unique_ptr<HeadlessContext> Create(std::string& error, int gpu = kAutoGpu);
+  static std::unique_ptr<HeadlessContext> Create(std::string& error, int gpu = kAutoGpu,
+                                                 GlProfile profile = GlProfile::Compatibility);
   ~HeadlessContext();
   HeadlessContext(const HeadlessContext&) = delete;
   HeadlessContext& operator=(const HeadlessContext&) = delete;
@@ -49,6 +56,7 @@ class HeadlessContext {
   // Where the context lives and who draws: "EGL device 1 (/dev/dri/renderD129): NVIDIA H100 ..." or
   // "Mesa's surfaceless platform: llvmpipe (...)".
   const std::string& Description() const { return description_; }
+  void Describe(std::string description) { description_ = std::move(description); }
 
  private:
   HeadlessContext() = default;
@@ -56,3 +64,7 @@ class HeadlessContext {
   void* context_ = nullptr;
   std::string description_;
 };
+
+// A current context with the chosen renderer installed (kept for the life of the process by the caller),
+// or null with the reason. Its description names the renderer too.
+std::unique_ptr<HeadlessContext> OpenHeadlessRenderer(RendererChoice choice, int gpu, std::string& error);
