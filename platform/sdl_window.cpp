@@ -7,7 +7,11 @@
 
 #include <string_view>
 
+#include <cstdio>
+#include <string>
+
 #include "platform/sdl_display.h"
+#include "render/batched/batched_gl.h"
 #include "platform/sdl_message_sink.h"
 #include "shell/viewport.h"
 
@@ -78,6 +82,27 @@ void RequestFullscreenState(SDL_Window* window) {
                   PropModeReplace, reinterpret_cast<unsigned char*>(&fullscreenState), 1);
 }
 
+// A current OpenGL 3.3 core (or ES 3.0) context with the batched renderer installed, unless the choice is
+// the compatibility profile or no such context can be made (then nothing).
+SDL_GLContext CreateBatchedContext(SDL_Window* window, RendererChoice choice) {
+  if (choice == RendererChoice::Compatibility) return nullptr;
+  const bool es = choice == RendererChoice::BatchedEs;
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK,
+                      es ? SDL_GL_CONTEXT_PROFILE_ES : SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, es ? 0 : 3);
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  std::string error;
+  if (context && SDL_GL_MakeCurrent(window, context) == 0 &&
+      InstallBatchedGl(es ? BatchedFlavour::Es30 : BatchedFlavour::Core33, error)) {
+    return context;
+  }
+  if (!error.empty())
+    std::fprintf(stderr, "velmora: %s; drawing with the compatibility profile\n", error.c_str());
+  if (context) SDL_GL_DeleteContext(context);
+  return nullptr;
+}
+
 // Switches the window to full screen in the exact mode asked for.
 bool EnterFullscreen(SDL_Window* window, int width, int height) {
   SDL_DisplayMode wanted{SDL_PIXELFORMAT_UNKNOWN, width, height, 0, nullptr};
@@ -120,7 +145,17 @@ bool OpenMainWindow(DemoState& state, MessageSink& messages, const char* title, 
   }
   if (fullscreen) SDL_ShowCursor(SDL_DISABLE);
 
-  SDL_GLContext context = SDL_GL_CreateContext(window);
+  SDL_GLContext context = CreateBatchedContext(window, state.setup.renderer);
+  if (!context && state.setup.renderer != RendererChoice::Auto &&
+      state.setup.renderer != RendererChoice::Compatibility) {
+    return Fail(state, messages, messages::kCreateContextFailed);
+  }
+  if (!context) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    context = SDL_GL_CreateContext(window);
+  }
   if (!context) return Fail(state, messages, messages::kCreateContextFailed);
   state.window.platformContext = context;
   if (SDL_GL_MakeCurrent(window, context) != 0)
@@ -145,6 +180,7 @@ void CloseMainWindow(DemoState& state, MessageSink& messages) {
     SDL_ShowCursor(SDL_ENABLE);
   }
   if (state.window.platformContext) {
+    UninstallBatchedGl();
     if (SDL_GL_MakeCurrent(window, nullptr) != 0) messages.Show(messages::kReleaseContextFailed);
     SDL_GL_DeleteContext(state.window.platformContext);
     state.window.platformContext = nullptr;
@@ -161,5 +197,6 @@ void LeaveFullscreen(const DemoState& state) {
 }
 
 void SwapMainWindow(const DemoState& state) {
+  FlushBatchedGl();
   SDL_GL_SwapWindow(WindowOf(state));
 }

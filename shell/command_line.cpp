@@ -20,6 +20,7 @@ enum Option {
   kNoDialog,
   kFrom,
   kExclusive,
+  kRenderer,
 };
 
 constexpr option kOptions[] = {
@@ -33,6 +34,7 @@ constexpr option kOptions[] = {
     {"no-dialog", no_argument, nullptr, kNoDialog},
     {"from", required_argument, nullptr, kFrom},
     {"exclusive", no_argument, nullptr, kExclusive},
+    {"renderer", required_argument, nullptr, kRenderer},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -108,6 +110,13 @@ CommandLine ParseCommandLine(int argc, char** argv) {
       case kExclusive:
         options.exclusive = true;
         break;
+      case kRenderer: {
+        const auto renderer = ParseRendererChoice(value);
+        if (!renderer)
+          return Refuse("--renderer takes auto, batched, batched-es or compat, not '" + value + "'");
+        options.renderer = *renderer;
+        break;
+      }
       case ':':
         return Refuse(RefusedOption(word) + " needs a value");
       default: {
@@ -137,6 +146,9 @@ std::string UsageText() {
          "  --no-dialog          start at once with the dialog's choices as these options set them\n"
          "  --from SECONDS       start at that moment of the show (0 to 236.8, fractions such as 3553/30\n"
          "                       allowed), for rehearsing one scene\n"
+         "  --renderer R         auto (the default: the batched renderer on OpenGL 3.3 core where it can\n"
+         "                       be made, else the compatibility profile), batched, batched-es (OpenGL ES\n"
+         "                       3.0) or compat\n"
          "  -h, --help           show this help and exit\n"
          "  -V, --version        show the version and exit\n"
          "\n"

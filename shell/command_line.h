@@ -13,6 +13,7 @@ struct LaunchOptions {
   bool showDialog = true;
   bool exclusive = false;  // full screen switches the display to the chosen mode
   double from = 0.0;       // seconds of demo clock to start at
+  RendererChoice renderer = RendererChoice::Auto;
 };
 
 enum class LaunchAction { Run, PrintHelp, PrintVersion, Refuse };

@@ -12,6 +12,7 @@
 
 #include "assets/texture_bank.h"
 #include "platform/cg_layer.h"
+#include "render/batched/batched_gl.h"
 #include "render/camera_record.h"
 
 struct FrameRecord;
@@ -25,9 +26,10 @@ struct SetupOptions {
   int32_t windowHeight = 0;
   int32_t renderWidth = 0;  // size of the offscreen picture
   int32_t renderHeight = 0;
-  bool exclusive = false;                       // full screen switches the display to the window's size
-  double startAt = 0.0;                         // seconds of demo clock the show starts at
-  double fadeRate = static_cast<double>(0.8f);  // closing-fade speed, the float 0.8 widened
+  bool exclusive = false;                          // full screen switches the display to the window's size
+  RendererChoice renderer = RendererChoice::Auto;  // what draws: the batched renderer where it can be made
+  double startAt = 0.0;                            // seconds of demo clock the show starts at
+  double fadeRate = static_cast<double>(0.8f);     // closing-fade speed, the float 0.8 widened
 };
 
 // The live window. The handles belong to the platform layer and are opaque to everyone else.

@@ -66,6 +66,7 @@ bool ChooseSetup(SetupOptions& setup, const LaunchOptions& launch, MessageSink& 
   }
   ApplyRunCommand(setup, choice, modes[selection]);
   setup.exclusive = launch.exclusive;
+  setup.renderer = launch.renderer;
   setup.startAt = launch.from;
   return true;
 }

@@ -25,6 +25,7 @@ struct Options {
   int height = 720;
   double step = 1.0 / 60.0;
   int gpu = kAutoGpu;
+  RendererChoice renderer = RendererChoice::Auto;
   std::string output;
 };
 
@@ -50,6 +51,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       const auto gpu = ParseGpuChoice(argv[++i]);
       if (!gpu) return std::nullopt;
       options.gpu = *gpu;
+    } else if (argument == "--renderer" && hasValue) {
+      const auto renderer = ParseRendererChoice(argv[++i]);
+      if (!renderer) return std::nullopt;
+      options.renderer = *renderer;
     } else if (argument.rfind("--", 0) != 0 && options.output.empty()) {
       options.output = argument;
     } else {
@@ -64,13 +69,15 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 }
 
 constexpr const char* kUsage =
-    "Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] [--gpu auto|N] OUT.png\n"
+    "Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] [--gpu auto|N] [--renderer R] OUT.png\n"
     "Renders one instant of the Velmora show to a PNG, without a display, exactly as the show draws it.\n"
     "\n"
     "  --time SECONDS  the instant, in seconds of demo clock (fractions such as 3553/30 allowed)\n"
     "  --size WxH      the picture's size, up to 7680x7680 (default 1280x720)\n"
     "  --step SECONDS  the frame step the show's clocks run at up to the instant (default 1/60)\n"
     "  --gpu auto|N    the EGL device to draw on (--gpu list prints them and exits)\n"
+    "  --renderer R    auto (default: batched where it can be made), batched (OpenGL 3.3 core),\n"
+    "                  batched-es (OpenGL ES 3.0) or compat (the compatibility profile)\n"
     "  --help          show this help and exit\n";
 
 }  // namespace
@@ -96,7 +103,8 @@ int main(int argc, char** argv) {
   }
   std::string error;
   // Kept until the process ends, so that the driver outlives everything drawn with it.
-  static const HeadlessContext* context = HeadlessContext::Create(error, options->gpu).release();
+  static const HeadlessContext* context =
+      OpenHeadlessRenderer(options->renderer, options->gpu, error).release();
   if (!context) {
     std::fprintf(stderr, "velmora-frame: no headless OpenGL: %s\n", error.c_str());
     return 1;

@@ -86,6 +86,20 @@ grep -q "drawing on EGL device 0" device.log && [ "$(ls device | wc -l)" -eq 20 
   [ "$identical" = "$(cd whole && md5sum -- * | sort)" ] &&
   pass "EGL device 0 draws the frames of the surfaceless platform" || fail "--gpu 0: $(head -n2 device.log)"
 
+# The renderers: the compatibility profile, the batched renderer on OpenGL 3.3 core and on OpenGL ES 3.0 draw
+# the same picture up to where thin lines land and the 8-bit vertex colours (PSNR above 35 dB).
+for renderer in compat batched batched-es; do
+  "$tools/velmora-frame" --time 75 --size 320x180 --renderer "$renderer" "renderer_$renderer.png" 2>renderer.log ||
+    fail "velmora-frame --renderer $renderer: $(cat renderer.log)"
+done
+grep -q "batched (OpenGL ES 3.0)" renderer.log || fail "--renderer batched-es drew with: $(cat renderer.log)"
+for renderer in batched batched-es; do
+  psnr=$(ffmpeg -v error -i renderer_compat.png -i "renderer_$renderer.png" -lavfi psnr=stats_file=- -f null - |
+    sed -n 's/.*psnr_avg:\([0-9.inf]*\).*/\1/p')
+  [[ "$psnr" == inf ]] || awk -v p="$psnr" 'BEGIN { exit !(p > 35) }' &&
+    pass "--renderer $renderer against compat: PSNR $psnr dB" || fail "--renderer $renderer: PSNR '$psnr'"
+done
+
 # Each codec at 160 x 90: its stream, pixels and frame count; FFV1 decodes to exactly the PNGs.
 codec_case() {
   local codec=$1 file=$2 expected=$3

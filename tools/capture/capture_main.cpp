@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     if (!encoding) return Fail(2, error);
   }
   static HeadlessContext* context =  // lives as long as the process
-      HeadlessContext::Create(error, options.gpu).release();
+      OpenHeadlessRenderer(options.renderer, options.gpu, error).release();
   if (!context) return Fail(1, "no headless OpenGL: " + error);
   const int factor = options.SupersampleFactor();
   const int largest = LargestOffscreenSide();

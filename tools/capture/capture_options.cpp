@@ -122,6 +122,11 @@ ParsedCapture ParseCaptureOptions(std::span<const char* const> arguments) {
       o.codec = value;
     } else if (argument == "--encoder") {
       o.encoder = value;
+    } else if (argument == "--renderer") {
+      const auto renderer = ParseRendererChoice(value);
+      if (!renderer || *renderer == RendererChoice::BatchedEs)
+        return {o, bad + " (expected auto, batched or compat)"};
+      o.renderer = *renderer;
     } else if (argument == "--gpu") {
       const auto gpu = ParseGpuChoice(value);
       if (!gpu) return {o, bad + " (expected auto, list or a device number)"};

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "render/batched/batched_gl.h"
 #include "tools/capture/codecs.h"
 
 enum class Sampling { Multisample4, Supersample2, Supersample4 };
@@ -20,6 +21,7 @@ struct CaptureOptions {
   std::string codec;       // h264 unless given (or the --encoder's codec)
   std::string encoder;     // an ffmpeg encoder by name; the codec's own unless given
   int gpu = -1;            // the EGL device to draw on; -1 picks one
+  RendererChoice renderer = RendererChoice::Auto;
   bool listGpus = false;
   std::string output;
   bool video = false;  // a video file (its container from the extension); otherwise a directory of PNGs
@@ -53,6 +55,7 @@ inline constexpr const char* kCaptureUsage =
     "  --encoder NAME    any video encoder of the installed ffmpeg for that codec, such as h264_nvenc\n"
     "  --crf N           the encoder's quality knob (x264 and x265 0-51, AV1 0-63; not for prores, ffv1)\n"
     "  --gpu auto|N|list the EGL device to draw on (list: print them and exit)\n"
+    "  --renderer R      auto (the batched renderer where it can be made), batched or compat\n"
     "  --help            show this help and exit\n";
 
 struct ParsedCapture {
