@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "effects/sweep.h"
 
@@ -53,26 +54,46 @@ void Emit(const Vec3& v, bool textured, const Vec3& texOffset, double texScale) 
   glVertex3f(v.x, v.y, 0.0f);
 }
 
-void Station(const Vec3& q, const Vec3& a, const Vec3& b, double h, double sideShift, bool textured,
-             const Vec3& texOffset, double texScale) {
-  Vec3 d, s;
-  Frame(a, b, d, s);
+// The side vectors of the band's segments (segment i runs from point i to i + 1), from the first to the
+// last that a station uses, in one tight pass: the segments do not depend on each other, so their square
+// roots and divisions overlap instead of waiting on the vertices between them.
+struct SegmentSides {
+  int first;
+  const std::vector<Vec3>& sides;
+  const Vec3& operator()(int segment) const { return sides[size_t(segment - first)]; }
+};
+
+SegmentSides SidesOf(const Band& band) {
+  thread_local std::vector<Vec3> sides;
+  // A band within one segment (i0 == i1) starts on segment i0 and ends on i1 - 1.
+  const int first = std::min(band.i0, band.i1 - 1), last = std::max(band.i0, band.i1 - 1);
+  sides.resize(size_t(last - first + 1));
+  for (int i = first; i <= last; ++i) {
+    Vec3 d;
+    Frame(band.P(i), band.P(i + 1), d, sides[size_t(i - first)]);
+  }
+  return {first, sides};
+}
+
+void Station(const Vec3& q, const Vec3& s, double h, double sideShift, bool textured, const Vec3& texOffset,
+             double texScale) {
   Emit(Along(Along(q, s, h), s, sideShift), textured, texOffset, texScale);
   Emit(Along(Along(q, s, -h), s, sideShift), textured, texOffset, texScale);
 }
 
 void DrawBand(const Band& band, double sideShift, bool textured, const Vec3& texOffset, double texScale) {
   const int i0 = band.i0, i1 = band.i1;
+  const SegmentSides side = SidesOf(band);
   glBegin(GL_QUAD_STRIP);
   const Vec3 start = Along(band.P(i0 + 1), band.P(i0) - band.P(i0 + 1), band.g0);
   const double startWidth = (band.W(i0) - band.W(i0 + 1)) * band.g0 + band.W(i0 + 1);
-  Station(start, band.P(i0), band.P(i0 + 1), startWidth, sideShift, textured, texOffset, texScale);
+  Station(start, side(i0), startWidth, sideShift, textured, texOffset, texScale);
   for (int i = i0 + 1; i <= i1 - 1; ++i) {
-    Station(band.P(i), band.P(i), band.P(i + 1), band.W(i), sideShift, textured, texOffset, texScale);
+    Station(band.P(i), side(i), band.W(i), sideShift, textured, texOffset, texScale);
   }
   const Vec3 end = Along(band.P(i1 - 1), band.P(i1) - band.P(i1 - 1), band.g1);
   const double endWidth = (band.W(i1) - band.W(i1 - 1)) * band.g1 + band.W(i1 - 1);
-  Station(end, band.P(i1 - 1), band.P(i1), endWidth, sideShift, textured, texOffset, texScale);
+  Station(end, side(i1 - 1), endWidth, sideShift, textured, texOffset, texScale);
   glEnd();
 }
 

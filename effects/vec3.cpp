@@ -4,19 +4,6 @@
 
 using vec3_detail::StoreValid;
 
-Vec3& Vec3Normalize(Vec3& v) {
-  if (v.state != kVecValid) return v;
-  const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
-  if (length < 1e-8) {
-    StoreValid(v, 0, 0, 0);
-  } else {
-    const double inverse = 1.0 / length;
-    StoreValid(v, v.x * inverse, v.y * inverse, v.z * inverse);
-  }
-  v.state = kVecUnit;
-  return v;
-}
-
 Vec3& Vec3RotateEuler(Vec3& v, const double& ax, const double& ay, const double& az) {
   const double ca = std::cos(ax), sa = std::sin(ax);
   const double cb = std::cos(ay), sb = std::sin(ay);

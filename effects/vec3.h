@@ -6,6 +6,7 @@
 // on these exact rules, so they must not be "simplified" into ordinary vector maths.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 enum VecState : int32_t { kVecUnset = 0, kVecValid = 1, kVecUnit = 2 };
@@ -74,7 +75,19 @@ inline Vec3& Vec3Scale(const Vec3& a, const float& s, Vec3& out) {
 }
 
 // Normalises a valid vector in place and marks it unit; unset and unit vectors are left as they are.
-Vec3& Vec3Normalize(Vec3& v);
+inline Vec3& Vec3Normalize(Vec3& v) {
+  using namespace vec3_detail;
+  if (v.state != kVecValid) return v;
+  const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
+  if (length < 1e-8) {
+    StoreValid(v, 0, 0, 0);
+  } else {
+    const double inverse = 1.0 / length;
+    StoreValid(v, v.x * inverse, v.y * inverse, v.z * inverse);
+  }
+  v.state = kVecUnit;
+  return v;
+}
 
 // v := Rx(ax) * Ry(ay) * Rz(az) * v, angles in radians; the result is always marked valid.
 Vec3& Vec3RotateEuler(Vec3& v, const double& ax, const double& ay, const double& az);
