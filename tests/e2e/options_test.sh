@@ -16,7 +16,8 @@ version=$("$velmora" --version)
 [[ "$version" =~ ^velmora\ [0-9]+\.[0-9]+\.[0-9]+$ ]] && pass "--version: $version" || fail "--version: $version"
 
 refused=(--no-such-option -x --size "--size 0x720" "--size 1280x" "--size 1280x720x2" "--size 99999x10"
-  "--size=wide" --from "--from -1" "--from 236.8" "--from 1/0" "--from soon" "--windowed=yes" "stray")
+  "--size=wide" --from "--from -1" "--from 236.8" "--from 1/0" "--from soon" "--windowed=yes" "stray"
+  "--renderer fast" --renderer)
 for arguments in "${refused[@]}"; do
   # shellcheck disable=SC2086  # each entry is a whole command line
   "$velmora" $arguments >out.txt 2>err.txt
@@ -66,6 +67,20 @@ for instant in 60 150 3553/30; do
     pass "--from $instant: the first frame differs from velmora-frame's by $shown, one step by $step"
   else
     fail "--from $instant: the first frame differs by '$shown', one step by '$step'"; cat stderr.log
+  fi
+done
+
+# Every renderer draws the live show's first frame as velmora-frame draws it, and none falls back.
+(cd silent && "$velmora_frame" --time 150 --size 320x180 --renderer compat ../at.png &&
+  "$velmora_frame" --time "$(echo "150 + 1/60" | bc -l)" --size 320x180 --renderer compat ../next.png) 2>/dev/null
+for renderer in compat batched batched-es; do
+  VELMORA_FIRST_FRAME=live.png "$first_frame_png" --no-dialog --windowed --no-music --size 320x180 \
+    --from 150 --renderer $renderer 2>stderr.log
+  shown=$(mse live.png at.png) step=$(mse at.png next.png)
+  if [ -n "$shown" ] && [ "$(echo "$shown < $step" | bc -l)" = 1 ] && ! grep -q "compatibility profile" stderr.log; then
+    pass "--renderer $renderer: the first frame differs from velmora-frame's by $shown, one step by $step"
+  else
+    fail "--renderer $renderer: the first frame differs by '$shown', one step by '$step'"; cat stderr.log
   fi
 done
 
