@@ -207,8 +207,8 @@ std::string HeadlessContext::Renderer() const {
 
 std::unique_ptr<HeadlessContext> OpenHeadlessRenderer(RendererChoice choice, int gpu, std::string& error) {
   if (choice != RendererChoice::Compatibility) {
-    const bool es = choice == RendererChoice::BatchedEs;
-    const BatchedFlavour flavour = es ? BatchedFlavour::Es30 : BatchedFlavour::Core33;
+    const BatchedFlavour flavour = FlavourFor(choice);
+    const bool es = flavour != BatchedFlavour::Core33;
     std::string reason;
     auto context = HeadlessContext::Create(reason, gpu, es ? GlProfile::Es30 : GlProfile::Core33);
     if (context && InstallBatchedGl(flavour, reason)) {

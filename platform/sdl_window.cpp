@@ -86,15 +86,15 @@ void RequestFullscreenState(SDL_Window* window) {
 // the compatibility profile or no such context can be made (then nothing).
 SDL_GLContext CreateBatchedContext(SDL_Window* window, RendererChoice choice) {
   if (choice == RendererChoice::Compatibility) return nullptr;
-  const bool es = choice == RendererChoice::BatchedEs;
+  const BatchedFlavour flavour = FlavourFor(choice);
+  const bool es = flavour != BatchedFlavour::Core33;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK,
                       es ? SDL_GL_CONTEXT_PROFILE_ES : SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, es ? 0 : 3);
   SDL_GLContext context = SDL_GL_CreateContext(window);
   std::string error;
-  if (context && SDL_GL_MakeCurrent(window, context) == 0 &&
-      InstallBatchedGl(es ? BatchedFlavour::Es30 : BatchedFlavour::Core33, error)) {
+  if (context && SDL_GL_MakeCurrent(window, context) == 0 && InstallBatchedGl(flavour, error)) {
     return context;
   }
   if (!error.empty())

@@ -113,7 +113,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
       case kRenderer: {
         const auto renderer = ParseRendererChoice(value);
         if (!renderer)
-          return Refuse("--renderer takes auto, batched, batched-es or compat, not '" + value + "'");
+          return Refuse("--renderer takes auto, batched, batched-es, batched-webgl or compat, not '" + value +
+                        "'");
         options.renderer = *renderer;
         break;
       }
@@ -148,7 +149,7 @@ std::string UsageText() {
          "                       allowed), for rehearsing one scene\n"
          "  --renderer R         auto (the default: the batched renderer on OpenGL 3.3 core where it can\n"
          "                       be made, else the compatibility profile), batched, batched-es (OpenGL ES\n"
-         "                       3.0) or compat\n"
+         "                       3.0), batched-webgl (ES 3.0 drawn as in a browser) or compat\n"
          "  -h, --help           show this help and exit\n"
          "  -V, --version        show the version and exit\n"
          "\n"

@@ -77,7 +77,8 @@ constexpr const char* kUsage =
     "  --step SECONDS  the frame step the show's clocks run at up to the instant (default 1/60)\n"
     "  --gpu auto|N    the EGL device to draw on (--gpu list prints them and exits)\n"
     "  --renderer R    auto (default: batched where it can be made), batched (OpenGL 3.3 core),\n"
-    "                  batched-es (OpenGL ES 3.0) or compat (the compatibility profile)\n"
+    "                  batched-es (OpenGL ES 3.0), batched-webgl (ES 3.0 drawn as in a browser's WebGL 2)\n"
+    "                  or compat (the compatibility profile)\n"
     "  --help          show this help and exit\n";
 
 }  // namespace

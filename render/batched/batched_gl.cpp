@@ -30,6 +30,10 @@ struct StreamBuffer {
   GLsync fences[2] = {nullptr, nullptr};
 };
 
+bool IsEs(BatchedFlavour flavour) {
+  return flavour != BatchedFlavour::Core33;
+}
+
 struct Renderer {
   BatchedFlavour flavour = BatchedFlavour::Core33;
   BatchBuilder builder;
@@ -134,7 +138,7 @@ GLuint Link(const std::string& header, const char* fragmentSource, std::string& 
 
 bool MakeProgram(Renderer& r, std::string& error) {
   const std::string header =
-      r.flavour == BatchedFlavour::Es30 ? "#version 300 es\nprecision highp float;\n" : "#version 330 core\n";
+      IsEs(r.flavour) ? "#version 300 es\nprecision highp float;\n" : "#version 330 core\n";
   for (int environment = 0; environment < 3; ++environment) {
     r.programs[environment] = Link(header, kFragmentShaders[environment], error);
     if (!r.programs[environment]) return false;
@@ -201,6 +205,10 @@ void WaitAndForget(GLsync& fence) {
 
 // Copies `bytes` into the stream at a place no pending draw reads; returns where.
 size_t Upload(StreamBuffer& stream, const void* data, size_t bytes) {
+  if (gRenderer->flavour == BatchedFlavour::WebGl2) {
+    epoxy_glBufferData(stream.target, GLsizeiptr(bytes), data, GL_STREAM_DRAW);
+    return 0;
+  }
   constexpr size_t kLeast = size_t(32) << 20;
   if (2 * bytes > stream.size) {  // a half must hold the largest upload
     for (GLsync& fence : stream.fences) WaitAndForget(fence);
@@ -495,7 +503,7 @@ void Clear(GLbitfield mask) {
   SyncViewport();
   const AttributeState& s = State();
   epoxy_glClearColor(s.clearColour[0], s.clearColour[1], s.clearColour[2], s.clearColour[3]);
-  if (gRenderer->flavour == BatchedFlavour::Es30) {
+  if (IsEs(gRenderer->flavour)) {
     epoxy_glClearDepthf(float(s.clearDepth));
   } else {
     epoxy_glClearDepth(s.clearDepth);
@@ -557,7 +565,7 @@ void TexParameterf(GLenum target, GLenum name, GLfloat value) {
 }
 // Legacy component counts and, on OpenGL ES, the generic compressed formats become sized formats.
 GLint ModernFormat(GLint internalFormat) {
-  const bool es = gRenderer->flavour == BatchedFlavour::Es30;
+  const bool es = IsEs(gRenderer->flavour);
   switch (internalFormat) {
     case 3:
       return GL_RGB8;
@@ -625,9 +633,8 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
   Execute();
   GLint packBuffer = 0;
   epoxy_glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &packBuffer);
-  if (gRenderer->flavour != BatchedFlavour::Es30 || format != GL_RGB || type != GL_UNSIGNED_BYTE ||
-      packBuffer) {
-    if (gRenderer->flavour == BatchedFlavour::Es30 && format == GL_RGB && packBuffer) {
+  if (!IsEs(gRenderer->flavour) || format != GL_RGB || type != GL_UNSIGNED_BYTE || packBuffer) {
+    if (IsEs(gRenderer->flavour) && format == GL_RGB && packBuffer) {
       Unsupported("glReadPixels of RGB into a buffer on OpenGL ES", format);
     }
     epoxy_glReadPixels(x, y, width, height, format, type, pixels);
@@ -759,9 +766,9 @@ const GlSubset kBatched = {
 bool InstallBatchedGl(BatchedFlavour flavour, std::string& error) {
   const bool es = !epoxy_is_desktop_gl();
   const int version = epoxy_gl_version();
-  if (flavour == BatchedFlavour::Es30 ? !es || version < 30 : es || version < 33) {
-    error = flavour == BatchedFlavour::Es30 ? "the context is not OpenGL ES 3.0 or later"
-                                            : "the context is not desktop OpenGL 3.3 or later";
+  if (IsEs(flavour) ? !es || version < 30 : es || version < 33) {
+    error = IsEs(flavour) ? "the context is not OpenGL ES 3.0 or later"
+                          : "the context is not desktop OpenGL 3.3 or later";
     return false;
   }
   auto* renderer = new Renderer;
@@ -799,7 +806,20 @@ void FlushBatchedGl() {
 
 std::string CurrentGlPath() {
   if (!gRenderer) return "compatibility profile";
-  return gRenderer->flavour == BatchedFlavour::Es30 ? "batched (OpenGL ES 3.0)" : "batched (OpenGL 3.3 core)";
+  switch (gRenderer->flavour) {
+    case BatchedFlavour::Es30:
+      return "batched (OpenGL ES 3.0)";
+    case BatchedFlavour::WebGl2:
+      return "batched (OpenGL ES 3.0 as WebGL 2)";
+    default:
+      return "batched (OpenGL 3.3 core)";
+  }
+}
+
+BatchedFlavour FlavourFor(RendererChoice choice) {
+  return choice == RendererChoice::BatchedEs      ? BatchedFlavour::Es30
+         : choice == RendererChoice::BatchedWebGl ? BatchedFlavour::WebGl2
+                                                  : BatchedFlavour::Core33;
 }
 
 std::optional<RendererChoice> ParseRendererChoice(const std::string& text) {
@@ -807,5 +827,6 @@ std::optional<RendererChoice> ParseRendererChoice(const std::string& text) {
   if (text == "compat") return RendererChoice::Compatibility;
   if (text == "batched") return RendererChoice::Batched;
   if (text == "batched-es") return RendererChoice::BatchedEs;
+  if (text == "batched-webgl") return RendererChoice::BatchedWebGl;
   return std::nullopt;
 }

@@ -18,13 +18,19 @@
 #include <optional>
 #include <string>
 
-enum class BatchedFlavour { Core33, Es30 };
+// WebGl2 is OpenGL ES 3.0 as WebGL 2 offers it: no unsynchronised buffer maps and no waiting on fences, so
+// each batch's vertices go up with glBufferData.
+enum class BatchedFlavour { Core33, Es30, WebGl2 };
 
 // What a host draws with: the batched renderer on an OpenGL 3.3 core (or ES 3.0) context, or the
 // compatibility profile's own entry points. Auto takes the batched renderer where it can be made.
-enum class RendererChoice { Auto, Compatibility, Batched, BatchedEs };
+// BatchedWebGl is the browser's path (ES 3.0 without buffer maps), on a native ES context.
+enum class RendererChoice { Auto, Compatibility, Batched, BatchedEs, BatchedWebGl };
 
-// --renderer's value: auto, compat, batched or batched-es; nothing for anything else.
+// The flavour a batched choice draws with (Auto and Batched: OpenGL 3.3 core).
+BatchedFlavour FlavourFor(RendererChoice choice);
+
+// --renderer's value: auto, compat, batched, batched-es or batched-webgl; nothing for anything else.
 std::optional<RendererChoice> ParseRendererChoice(const std::string& text);
 
 // Installs the renderer on the current context: from now on the subset goes to it. False, with the reason,

@@ -124,7 +124,7 @@ ParsedCapture ParseCaptureOptions(std::span<const char* const> arguments) {
       o.encoder = value;
     } else if (argument == "--renderer") {
       const auto renderer = ParseRendererChoice(value);
-      if (!renderer || *renderer == RendererChoice::BatchedEs)
+      if (!renderer || *renderer == RendererChoice::BatchedEs || *renderer == RendererChoice::BatchedWebGl)
         return {o, bad + " (expected auto, batched or compat)"};
       o.renderer = *renderer;
     } else if (argument == "--gpu") {
