@@ -31,6 +31,9 @@ packages=(
   ffmpeg parallel
   # the setup dialog's font (metric-compatible with Arial)
   fonts-liberation2
+  # the web page: Emscripten (its optimiser needs acorn), Debian's sources of the C libraries (dpkg-source),
+  # headless Chromium and a local server for its tests
+  emscripten node-acorn dpkg-dev chromium python3
 )
 
 missing=()

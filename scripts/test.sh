@@ -21,6 +21,9 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== normal build"
 run_configuration build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== web page (Emscripten, headless Chromium)"
+scripts/build-web.sh build-web
+tests/web/web_test.sh build-web/site build
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 run_configuration build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF \
   -DVELMORA_SHOW_MUSIC=OFF

@@ -1,0 +1,24 @@
+# The core's libraries for WebAssembly, as scripts/build-web.sh builds them from Debian's source packages
+# into VELMORA_WEB_DEPS (include/ and lib/), under the names the desktop build gets from pkg-config.
+set(VELMORA_WEB_DEPS "" CACHE PATH "The WebAssembly builds of GLU's tessellator, libmpg123 and KissFFT")
+if(NOT EXISTS "${VELMORA_WEB_DEPS}/lib/libmpg123.a")
+  message(FATAL_ERROR "VELMORA_WEB_DEPS must name the libraries scripts/build-web.sh builds")
+endif()
+
+# The JPEG decoder's SSE2 paths have portable twins that decode to the same pixels.
+set(VELMORA_JPEG_SCALAR_IDCT ON CACHE BOOL "" FORCE)
+set(VELMORA_JPEG_SCALAR_COLOUR ON CACHE BOOL "" FORCE)
+
+function(velmora_web_library name include library)
+  add_library(${name} INTERFACE IMPORTED)
+  target_include_directories(${name} INTERFACE ${include})
+  if(library)
+    target_link_libraries(${name} INTERFACE "${VELMORA_WEB_DEPS}/lib/${library}")
+  endif()
+endfunction()
+
+velmora_web_library(PkgConfig::EPOXY "${CMAKE_CURRENT_LIST_DIR}/../platform/web/include" "")
+velmora_web_library(PkgConfig::GLU "${VELMORA_WEB_DEPS}/include" libGLU.a)
+velmora_web_library(PkgConfig::MPG123 "${VELMORA_WEB_DEPS}/include" libmpg123.a)
+velmora_web_library(PkgConfig::KISSFFT "${VELMORA_WEB_DEPS}/include/kissfft" libkissfft-float.a)
+target_compile_definitions(PkgConfig::KISSFFT INTERFACE kiss_fft_scalar=float)
