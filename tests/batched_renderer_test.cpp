@@ -125,4 +125,25 @@ TEST_F(BatchedRendererTest, ACallOutsideTheSubsetIsNamedOnce) {
             "velmora: the batched renderer does not do glBegin(0x0); it is outside the GL subset\n");
 }
 
+// The browser's path on a native OpenGL ES 3.0 context: start-up and two frames of the show leave no GL
+// error (WebGL reports each one on the page's console, and some of them stop a draw there).
+TEST_F(BatchedRendererTest, TheBrowsersPathLeavesNoGlErrorOnEs) {
+  UninstallBatchedGl();
+  std::string error;
+  auto es = HeadlessContext::Create(error, kAutoGpu, GlProfile::Es30);
+  if (!es) GTEST_SKIP() << "no OpenGL ES 3.0 context here: " << error;
+  ASSERT_TRUE(InstallBatchedGl(BatchedFlavour::WebGl2, error)) << error;
+  {
+    auto renderer = FrameRenderer::Create(320, 180, 1.0 / 60.0, messages_);
+    ASSERT_TRUE(renderer);
+    for (double instant : {75.0, 216.0}) {
+      renderer->RenderAt(instant);
+      EXPECT_FALSE(renderer->ReadPixels().empty());
+      EXPECT_EQ(epoxy_glGetError(), GLenum(GL_NO_ERROR)) << "at demo clock " << instant;
+    }
+  }
+  UninstallBatchedGl();
+  BatchedContext()->MakeCurrent();
+}
+
 }  // namespace

@@ -383,6 +383,7 @@ bool IsLegacyCapability(GLenum capability) {
     case GL_FOG:
     case GL_ALPHA_TEST:
     case GL_COLOR_MATERIAL:
+    case GL_COLOR_LOGIC_OP:
     case GL_TEXTURE_1D:
     case GL_TEXTURE_GEN_S:
     case GL_TEXTURE_GEN_T:
@@ -555,11 +556,14 @@ void BindTexture(GLenum target, GLuint name) {
   if (target != GL_TEXTURE_2D) Unsupported("glBindTexture", target);
   State().boundTexture = name;
 }
+// Texture 0 is never drawn with (it leaves fragments untextured), and WebGL has no such texture to set.
 void TexParameteri(GLenum target, GLenum name, GLint value) {
+  if (!State().boundTexture) return;
   BindRealTexture(State().boundTexture);
   epoxy_glTexParameteri(target, name, value == GL_CLAMP ? GL_CLAMP_TO_EDGE : value);
 }
 void TexParameterf(GLenum target, GLenum name, GLfloat value) {
+  if (!State().boundTexture) return;
   BindRealTexture(State().boundTexture);
   epoxy_glTexParameterf(target, name, value);
 }

@@ -11,7 +11,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 python3 "$(dirname "$0")/serve.py" "$site" "$scratch" "$scratch/port" &
 server=$!
-trap 'kill $server 2>/dev/null; pkill -f "user-data-dir=$scratch/" 2>/dev/null; rm -rf "$scratch"' EXIT
+finish() {
+  kill $server 2>/dev/null
+  pkill -f "user-data-dir=$scratch/" 2>/dev/null
+  sleep 1  # Chromium's helper processes leave their profiles last
+  rm -rf "$scratch"
+}
+trap finish EXIT
 for _ in $(seq 50); do [ -s "$scratch/port" ] && break; sleep 0.1; done
 base="http://127.0.0.1:$(cat "$scratch/port")/index.html"
 
@@ -47,6 +53,21 @@ for instant in 10 34 64 97 118 134 150 176 205 228; do
     mkdir -p "$build/test-artifacts" && cp "$scratch/web_$instant.png" "$scratch/native_$instant.png" "$build/test-artifacts/"
   fi
 done
+
+# Started (as the start button starts it, with autoplay allowed since no one clicks here), the show plays its
+# music and the demo clock follows what is heard: the page posts "clock music frames" every second.
+chrome --autoplay-policy=no-user-gesture-required "$base?autostart&report=/upload/clock.txt" &
+browser=$!
+lines() { if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi; }
+for _ in $(seq 90); do [ "$(lines "$scratch/clock.txt")" -ge 12 ] && break; sleep 1; done
+kill $browser 2>/dev/null; wait $browser 2>/dev/null
+read -r clock music _ < <(tail -n1 "$scratch/clock.txt" 2>/dev/null)
+if [ -n "${music:-}" ] && awk -v clock="$clock" -v music="$music" \
+  'BEGIN { d = clock - music; exit !(music > 8 && d < 1 && d > -1) }'; then
+  pass "started: after $(lines "$scratch/clock.txt") s the demo clock is at $clock s, the music at $music s"
+else
+  fail "started: clock '${clock:-}', music '${music:-}'"
+fi
 
 # Without WebGL 2 the page says so instead of staying blank.
 state=$(chrome --disable-webgl2 --dump-dom "$base" | grep -o 'data-state="[^"]*"')
