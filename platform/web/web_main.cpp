@@ -121,14 +121,15 @@ void LiveFrame() {
 
 extern "C" {
 
-// Starts the show at width x height (its picture; the canvas letterboxes it), with music unless `music` is 0.
-// False, after a message, when it cannot start.
-EMSCRIPTEN_KEEPALIVE int velmora_start(int width, int height, int music) {
+// Starts the show at width x height (its picture; the canvas letterboxes it), with music unless `music` is 0,
+// from `from` seconds of demo clock. False, after a message, when it cannot start.
+EMSCRIPTEN_KEEPALIVE int velmora_start(int width, int height, int music, double from) {
   if (!OpenContext()) return 0;
   SetupOptions& setup = gState.setup;
   setup.musicOn = music != 0;
   setup.windowWidth = setup.renderWidth = width;
   setup.windowHeight = setup.renderHeight = height;
+  setup.startAt = std::clamp(from, 0.0, 236.0);
   StartUpContext startUp{gState, gFrame, gTarget, gClock, gMessages, gShow, gMusic, nullptr};
   if (InitRenderState(startUp)) return 0;
   emscripten_set_main_loop(LiveFrame, 0, false);

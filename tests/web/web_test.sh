@@ -55,19 +55,29 @@ for instant in 10 34 64 97 118 134 150 176 205 228; do
 done
 
 # Started (as the start button starts it, with autoplay allowed since no one clicks here), the show plays its
-# music and the demo clock follows what is heard: the page posts "clock music frames" every second.
+# music and the demo clock follows what is heard (the page posts "clock music frames state ready" every
+# second).
 chrome --autoplay-policy=no-user-gesture-required "$base?autostart&report=/upload/clock.txt" &
 browser=$!
 lines() { if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi; }
-for _ in $(seq 90); do [ "$(lines "$scratch/clock.txt")" -ge 12 ] && break; sleep 1; done
+for _ in $(seq 90); do [ "$(lines "$scratch/clock.txt")" -ge 14 ] && break; sleep 1; done
 kill $browser 2>/dev/null; wait $browser 2>/dev/null
 read -r clock music _ < <(tail -n1 "$scratch/clock.txt" 2>/dev/null)
 if [ -n "${music:-}" ] && awk -v clock="$clock" -v music="$music" \
   'BEGIN { d = clock - music; exit !(music > 8 && d < 1 && d > -1) }'; then
-  pass "started: after $(lines "$scratch/clock.txt") s the demo clock is at $clock s, the music at $music s"
+  pass "started: $(lines "$scratch/clock.txt") s after the title card the demo clock is at $clock s, the music at $music s"
 else
   fail "started: clock '${clock:-}', music '${music:-}'"
 fi
+
+# Started near its end, the show ends by itself at 236.8 s and the title card comes back.
+chrome --autoplay-policy=no-user-gesture-required "$base?autostart&from=234&report=/upload/end.txt" &
+browser=$!
+for _ in $(seq 60); do grep -q " ended " "$scratch/end.txt" 2>/dev/null && break; sleep 1; done
+kill $browser 2>/dev/null; wait $browser 2>/dev/null
+read -r clock _ _ state _ < <(grep -m1 " ended " "$scratch/end.txt" 2>/dev/null)
+[ "${state:-}" = ended ] && pass "started at 234 s: the show ended by itself at demo clock $clock s" ||
+  fail "started at 234 s: no end ($(tail -n1 "$scratch/end.txt" 2>/dev/null))"
 
 # Without WebGL 2 the page says so instead of staying blank.
 state=$(chrome --disable-webgl2 --dump-dom "$base" | grep -o 'data-state="[^"]*"')
