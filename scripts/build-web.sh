@@ -77,4 +77,5 @@ emcmake cmake -S "$root" -B "$out/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release -DV
   -DVELMORA_WEB_DATA="$root/build" >/dev/null
 cmake --build "$out/cmake"
 rm -rf "$out/site" && cp -r "$out/cmake/site" "$out/site"
+cp "$out/cmake/web/decode_music.js" "$out/"  # for the web test
 echo "build-web: the page is in $out/site"

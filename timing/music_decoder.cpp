@@ -12,7 +12,9 @@ mpg123_handle* HandleOf(void* handle) {
 
 std::unique_ptr<Mp3Reader> Mp3Reader::Open(const std::string& path) {
   int error = MPG123_OK;
-  mpg123_handle* handle = mpg123_new(nullptr, &error);
+  // mpg123's portable decoder: its SIMD ones round differently from each other, so the samples (and the
+  // spectrum the scenes react to) would depend on the processor; the web build has only this one.
+  mpg123_handle* handle = mpg123_new("generic", &error);
   if (!handle) return nullptr;
   std::unique_ptr<Mp3Reader> reader(new Mp3Reader(handle));
   mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
