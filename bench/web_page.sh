@@ -7,17 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 site=$(cd "${1:-$root/build-web/site}" && pwd)
 scratch=$(mktemp -d)
-python3 "$root/tests/web/serve.py" "$site" "$scratch" "$scratch/port" &
-server=$!
-finish() {
-  kill $server 2>/dev/null
-  pkill -f "user-data-dir=$scratch/" 2>/dev/null
-  sleep 1
-  rm -rf "$scratch"
-}
-trap finish EXIT
-for _ in $(seq 50); do [ -s "$scratch/port" ] && break; sleep 0.1; done
-base="http://127.0.0.1:$(cat "$scratch/port")/index.html"
+source "$root/tests/web/site_server.sh"
+start_site_server "$site" "$scratch"
+base=$site_url
 
 # run NAME SECONDS QUERY: the page with ?report for SECONDS; its report lines end up in $scratch/NAME.
 run() {

@@ -11,17 +11,9 @@ failures=0
 pass() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-python3 "$(dirname "$0")/serve.py" "$site" "$scratch" "$scratch/port" &
-server=$!
-finish() {
-  kill $server 2>/dev/null
-  pkill -f "user-data-dir=$scratch/" 2>/dev/null
-  sleep 1  # Chromium's helper processes leave their profiles last
-  rm -rf "$scratch"
-}
-trap finish EXIT
-for _ in $(seq 50); do [ -s "$scratch/port" ] && break; sleep 0.1; done
-base="http://127.0.0.1:$(cat "$scratch/port")/index.html"
+source "$(dirname "$0")/site_server.sh"
+start_site_server "$site" "$scratch"
+base=$site_url
 
 chrome() {
   chromium --headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
