@@ -54,10 +54,7 @@ EventOutcome HandleWindowChange(const SDL_WindowEvent& event, DemoState& state) 
 }
 
 void SetKey(DemoState& state, SDL_Keycode key, bool down) {
-  const int code = VirtualKeyFromSdl(key);
-  if (code < 0 || code >= kKeyCount) return;
-  state.keyDown[code] = down;
-  if (down) state.keyPressed[code] = true;
+  state.SetKey(VirtualKeyFromSdl(key), down);
 }
 
 }  // namespace

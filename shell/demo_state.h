@@ -14,6 +14,7 @@
 #include "platform/cg_layer.h"
 #include "render/batched/batched_gl.h"
 #include "render/camera_record.h"
+#include "shell/virtual_keys.h"
 
 struct FrameRecord;
 
@@ -82,4 +83,20 @@ struct DemoState {
 
   // A key that is down or was pressed since the last frame: a tap between two frames is not lost.
   bool KeyHitThisFrame(int code) const { return keyDown[size_t(code)] || keyPressed[size_t(code)]; }
+
+  // A key went down or up (codes outside the table are ignored).
+  void SetKey(int code, bool down) {
+    if (code < 0 || code >= kKeyCount) return;
+    keyDown[size_t(code)] = down;
+    if (down) keyPressed[size_t(code)] = true;
+  }
+
+  // After a frame: Escape, down or tapped since the last frame, starts the closing fade; the taps are spent.
+  void SpendFrameKeys() {
+    if (KeyHitThisFrame(kVkEscape) && !endingStarted) {
+      endingStarted = true;
+      endStart = demoClock;
+    }
+    keyPressed.fill(false);
+  }
 };

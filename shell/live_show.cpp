@@ -16,7 +16,6 @@
 #include "shell/data_dir.h"
 #include "shell/display_modes.h"
 #include "shell/startup.h"
-#include "shell/virtual_keys.h"
 #include "timing/frame_driver.h"
 
 namespace {
@@ -112,11 +111,7 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
   bool firstSwap = true;
   while (DispatchEvents(state)) {
     if (state.windowActive && RunFrame(frame) == FrameOutcome::EndProcess) return 0;
-    if (state.KeyHitThisFrame(kVkEscape) && !state.endingStarted) {
-      state.endingStarted = true;
-      state.endStart = state.demoClock;
-    }
-    state.keyPressed.fill(false);
+    state.SpendFrameKeys();
     PresentOffscreenTarget(gOffscreenTarget, 0, state.window.clientWidth, state.window.clientHeight);
     SwapMainWindow(state);
     if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);

@@ -19,7 +19,6 @@
 #include "shell/demo_state.h"
 #include "shell/messages.h"
 #include "shell/startup.h"
-#include "shell/virtual_keys.h"
 #include "timing/demo_clock.h"
 #include "timing/frame_driver.h"
 #include "timing/frame_record.h"
@@ -108,11 +107,7 @@ void LiveFrame() {
     EndShow();
     return;
   }
-  if (gState.KeyHitThisFrame(kVkEscape) && !gState.endingStarted) {
-    gState.endingStarted = true;
-    gState.endStart = gState.demoClock;
-  }
-  gState.keyPressed.fill(false);
+  gState.SpendFrameKeys();
   PresentOffscreenTarget(gTarget, 0, gState.window.clientWidth, gState.window.clientHeight);
   FlushBatchedGl();
 }
@@ -138,9 +133,7 @@ EMSCRIPTEN_KEEPALIVE int velmora_start(int width, int height, int music, double 
 
 // A key went down (1) or up (0); a key pressed since the last frame counts even if it is up again by then.
 EMSCRIPTEN_KEEPALIVE void velmora_key(int code, int down) {
-  if (code < 0 || code >= kKeyCount) return;
-  gState.keyDown[size_t(code)] = down != 0;
-  if (down) gState.keyPressed[size_t(code)] = true;
+  gState.SetKey(code, down != 0);
 }
 
 // The demo clock of the frame last drawn, in seconds.
