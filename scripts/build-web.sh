@@ -2,7 +2,7 @@
 # Builds the show's web page into OUT_DIR/site (default build-web/site): the core compiled with Emscripten for
 # WebAssembly and WebGL 2, with the show's textures and music as data. The C libraries the core needs (GLU's
 # tessellator, libmpg123, KissFFT) are built for WebAssembly from Debian's source packages of the versions the
-# desktop build uses, fetched once with apt-get source into OUT_DIR/deps.
+# desktop build uses, fetched once with apt-get source into OUT_DIR/deps, with the desktop build's flags.
 #   scripts/build-web.sh [OUT_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +10,7 @@ out=$(mkdir -p "${1:-$root/build-web}" && cd "${1:-$root/build-web}" && pwd)
 deps=$out/deps prefix=$out/deps/prefix
 # Debian's node does not search its own module folder; Emscripten's optimiser needs acorn from there.
 export NODE_PATH=/usr/share/nodejs
-for tool in emcc emcmake apt-get dpkg-source; do
+for tool in emcc emcmake apt-get; do
   command -v "$tool" >/dev/null || { echo "build-web: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
 done
 
@@ -20,31 +20,13 @@ if [ ! -f "$root/build/textures/.made" ] || [ ! -f "$root/build/music/Tessaly - 
   cmake --build "$root/build" --target asset_pack show_music
 fi
 
-# Debian's sources, through a source list of our own (no root, the system's apt setup untouched).
-fetch_sources() {
-  local apt=$deps/apt
-  mkdir -p "$apt/lists/partial" "$deps/src"
-  echo "deb-src http://deb.debian.org/debian bookworm main" >"$apt/sources.list"
-  local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-    -o "Dir::State::Lists=$apt/lists" -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
-  apt-get "${options[@]}" -qq update
-  local package
-  for package in mpg123 kissfft libglu; do
-    # The upstream tarball is all the build needs; Debian's packaging part is fetched where the mirror has it.
-    (cd "$deps/src" && apt-get "${options[@]}" -qq --download-only source "$package" >/dev/null 2>&1 || true)
-    ls "$deps/src/${package}"_*.orig.tar.* >/dev/null 2>&1 ||
-      { echo "build-web: could not fetch Debian's source of $package" >&2; exit 1; }
-  done
-  (cd "$deps/src" && for tarball in *.orig.tar.*; do tar xf "$tarball"; done)
-}
-
 build_libraries() {
   local src=$deps/src
   mkdir -p "$prefix/include/GL" "$prefix/include/kissfft" "$prefix/lib"
   # KissFFT, single precision as Debian's kissfft-float.
   local kiss=("$src"/kissfft-*/)
-  emcc -O3 -Dkiss_fft_scalar=float -c "$kiss/kiss_fft.c" -o "$deps/kiss_fft.o"
-  emcc -O3 -Dkiss_fft_scalar=float -c "$kiss/kiss_fftr.c" -o "$deps/kiss_fftr.o"
+  emcc -O2 -Dkiss_fft_scalar=float -c "$kiss/kiss_fft.c" -o "$deps/kiss_fft.o"
+  emcc -O2 -Dkiss_fft_scalar=float -c "$kiss/kiss_fftr.c" -o "$deps/kiss_fftr.o"
   emar rcs "$prefix/lib/libkissfft-float.a" "$deps/kiss_fft.o" "$deps/kiss_fftr.o"
   cp "$kiss"/kiss_fft.h "$kiss"/kiss_fftr.h "$kiss"/kiss_fft_log.h "$prefix/include/kissfft/"
   # GLU: the tessellator, the only part the core uses.
@@ -56,12 +38,13 @@ build_libraries() {
     objects+=("$deps/tess_$file.o")
   done
   emar rcs "$prefix/lib/libGLU.a" "${objects[@]}"
-  # libmpg123 with its portable floating-point decoder.
+  # libmpg123 with its portable floating-point decoder; make's CFLAGS replace configure's -ffast-math, as the
+  # desktop build does, so both decode to the same samples.
   local mpg=("$src"/mpg123-*/)
   (cd "$mpg" && emconfigure ./configure --host=wasm32 --prefix="$prefix" --with-cpu=generic_fpu --disable-shared \
     --enable-static --disable-modules --disable-network --disable-largefile --with-audio=dummy \
     --with-default-audio=dummy >"$deps/mpg123-configure.log" 2>&1 &&
-    emmake make -j"$(nproc)" src/libmpg123/libmpg123.la >"$deps/mpg123-make.log" 2>&1) ||
+    emmake make -j"$(nproc)" src/libmpg123/libmpg123.la CFLAGS=-O2 >"$deps/mpg123-make.log" 2>&1) ||
     { echo "build-web: libmpg123 did not build; see $deps/mpg123-*.log" >&2; exit 1; }
   cp "$mpg/src/libmpg123/.libs/libmpg123.a" "$prefix/lib/"
   cp "$mpg/src/libmpg123/mpg123.h" "$mpg/src/libmpg123/fmt123.h" "$prefix/include/"
@@ -69,7 +52,7 @@ build_libraries() {
 }
 
 if [ ! -f "$prefix/.made" ]; then
-  fetch_sources
+  "$root/scripts/fetch-debian-sources.sh" "$deps" mpg123 kissfft libglu
   build_libraries
 fi
 

@@ -1,5 +1,5 @@
 # The core's libraries for WebAssembly, as scripts/build-web.sh builds them from Debian's source packages
-# into VELMORA_WEB_DEPS (include/ and lib/), under the names the desktop build gets from pkg-config.
+# into VELMORA_WEB_DEPS (include/ and lib/), under the names the desktop build gives them.
 set(VELMORA_WEB_DEPS "" CACHE PATH "The WebAssembly builds of GLU's tessellator, libmpg123 and KissFFT")
 if(NOT EXISTS "${VELMORA_WEB_DEPS}/lib/libmpg123.a")
   message(FATAL_ERROR "VELMORA_WEB_DEPS must name the libraries scripts/build-web.sh builds")
@@ -19,6 +19,6 @@ endfunction()
 
 velmora_web_library(PkgConfig::EPOXY "${CMAKE_CURRENT_LIST_DIR}/../platform/web/include" "")
 velmora_web_library(PkgConfig::GLU "${VELMORA_WEB_DEPS}/include" libGLU.a)
-velmora_web_library(PkgConfig::MPG123 "${VELMORA_WEB_DEPS}/include" libmpg123.a)
-velmora_web_library(PkgConfig::KISSFFT "${VELMORA_WEB_DEPS}/include/kissfft" libkissfft-float.a)
-target_compile_definitions(PkgConfig::KISSFFT INTERFACE kiss_fft_scalar=float)
+velmora_web_library(velmora::mpg123 "${VELMORA_WEB_DEPS}/include" libmpg123.a)
+velmora_web_library(velmora::kissfft "${VELMORA_WEB_DEPS}/include/kissfft" libkissfft-float.a)
+target_compile_definitions(velmora::kissfft INTERFACE kiss_fft_scalar=float)
