@@ -115,6 +115,7 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
     PresentOffscreenTarget(gOffscreenTarget, 0, state.window.clientWidth, state.window.clientHeight);
     SwapMainWindow(state);
     if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);
+    if (hooks.afterEachSwap) hooks.afterEachSwap();
     firstSwap = false;
   }
   CloseMainWindow(state, messages);

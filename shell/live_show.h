@@ -10,6 +10,8 @@ struct LiveShowHooks {
   // Called once, right after the first frame has been presented, with the picture it showed (start-up
   // measurements, tests of where the show started).
   std::function<void(const OffscreenTarget&)> afterFirstSwap;
+  // Called after every frame has been presented (frame-time measurements).
+  std::function<void()> afterEachSwap;
 };
 
 // Runs the program with its command line until the show ends; returns the process exit code. Whichever way
