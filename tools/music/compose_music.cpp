@@ -3,10 +3,10 @@
 //   velmora-compose OUT.mp3 [--soundfont PATH] [--seconds N]
 //
 // The piece is composed as events (piece.cpp), played offline through FluidSynth on a General MIDI
-// soundfont, faded, limited and normalised so that the decoded MP3 peaks near -1 dBFS, and encoded with
-// LAME. The same soundfont and libraries give the same bytes on every run. --seconds renders only the
-// first N seconds, for quick checks; such a render is normalised on its own peak, so it reads a little
-// louder than the same span of the whole piece.
+// soundfont and our own hat voice, faded, brought to the loudness players normalise to (-14 LUFS) with its
+// true peaks limited below -1 dBTP, and encoded with LAME. The same soundfont and libraries give the same
+// bytes on every run. --seconds renders only the first N seconds, for quick checks; such a render is
+// brought to the target loudness on its own.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -20,9 +20,11 @@
 namespace {
 
 constexpr const char* kDefaultSoundfont = "/usr/share/sounds/sf3/MuseScore_General_Lite.sf3";
-// The final peak, and how far the loudest hits are pushed into the limiter beyond it.
-constexpr double kPeakDb = -2.0;  // the MP3 decodes about a decibel higher
-constexpr double kDriveDb = 8.0;
+// Integrated loudness (EBU R128) and the limiter's true-peak ceiling. The MP3 measures about 0.3 LU lower
+// than what it encodes and overshoots by up to a decibel between samples; the decoded file must read
+// -14 LUFS and stay at or below -1 dBTP.
+constexpr double kLoudnessLufs = -13.7;
+constexpr double kCeilingDbtp = -2.0;
 constexpr const char* kUsage = "usage: velmora-compose OUT.mp3 [--soundfont PATH] [--seconds N]";
 
 struct Options {
@@ -68,8 +70,7 @@ int main(int argc, char** argv) {
     const Score score = ComposeScore();
     const long long frames = std::llround(options.seconds * kMusicSampleRate);
     std::vector<float> stereo = RenderScore(score, options.soundfont, frames);
-    const double scale =
-        MasterMix(stereo, score, std::pow(10.0, kPeakDb / 20.0), std::pow(10.0, kDriveDb / 20.0));
+    const double scale = MasterMix(stereo, score, kLoudnessLufs, std::pow(10.0, kCeilingDbtp / 20.0));
     writer.Write(stereo);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("velmora-compose: wrote %s (%.1f s of music, gain %.1f dB) in %.1f s\n",

@@ -26,19 +26,20 @@ void Piece::Setup() {
   struct Mix {
     int channel, bank, preset, volume, pan, reverb, chorus;
   };
+  // The melodic parts sit about 3 dB under the rhythm section (bass, sub, kit and our hats), which carries
+  // the two bins the pictures follow.
   const Mix kMix[] = {
-      {kPadChannel, 0, 89, 90, 64, 70, 40},      // warm pad
-      {kStringsChannel, 0, 49, 84, 52, 80, 0},   // slow strings
-      {kArpChannel, 0, 5, 90, 78, 55, 20},       // FM electric piano
-      {kLeadChannel, 0, 80, 98, 64, 50, 30},     // square lead
-      {kDoubleChannel, 0, 50, 80, 50, 60, 20},   // synth strings
+      {kPadChannel, 0, 89, 76, 64, 70, 40},      // warm pad
+      {kStringsChannel, 0, 49, 71, 52, 80, 0},   // slow strings
+      {kArpChannel, 0, 5, 76, 78, 55, 20},       // FM electric piano
+      {kLeadChannel, 0, 80, 82, 64, 50, 30},     // square lead
+      {kDoubleChannel, 0, 50, 67, 50, 60, 20},   // synth strings
       {kBassChannel, 0, 38, 127, 64, 5, 0},      // synth bass
       {kSubChannel, 8, 80, 120, 64, 0, 0},       // sine
-      {kBellsChannel, 0, 8, 90, 84, 90, 0},      // celesta
-      {kChoirChannel, 0, 52, 80, 40, 95, 0},     // choir
+      {kBellsChannel, 0, 8, 76, 84, 90, 0},      // celesta
+      {kChoirChannel, 0, 52, 67, 40, 95, 0},     // choir
       {kDrumChannel, 128, 25, 127, 64, 22, 0},   // TR-808 kit
-      {kEffectsChannel, 0, 119, 80, 64, 80, 0},  // reverse cymbal
-      {kTickChannel, 8, 80, 56, 64, 0, 0},       // sine
+      {kEffectsChannel, 0, 119, 67, 64, 80, 0},  // reverse cymbal
   };
   for (const Mix& m : kMix) {
     w_.Program(m.channel, 0.0, m.bank, m.preset);
@@ -48,7 +49,6 @@ void Piece::Setup() {
     w_.Control(m.channel, 0.0, kChorus, m.chorus);
     w_.Control(m.channel, 0.0, kExpression, 127);
   }
-  w_.Bend(kTickChannel, 0.0, kTickBend);
 }
 
 void Piece::Pad(int bar, int velocity) {
@@ -170,7 +170,7 @@ void Piece::Drums(int bar, DrumStyle style, int velocity) {
       for (int i = 0; i < 8; ++i) {
         const bool off_beat = i % 2 == 1;
         const bool open = off_beat && (style != DrumStyle::kFour || (i == 7 && bar % 2 == 1));
-        Hat(start + i * 0.5, open ? kOpenHat : kClosedHat, open ? 0.5 : 0.25, velocity + (off_beat ? 20 : 6));
+        w_.Hat(start + i * 0.5, velocity + (off_beat ? 20 : 6), open);
       }
       if (style == DrumStyle::kDrive || style == DrumStyle::kClimax) {
         for (int i = 0; i < 16; ++i) hit(kShaker, i * 0.25, velocity - (i % 2 ? 10 : 24), 0.25);
@@ -184,14 +184,9 @@ void Piece::Drums(int bar, DrumStyle style, int velocity) {
       hit(kKick, 2.5, velocity - 10);
       hit(kSnare, 2, velocity - 8);
       hit(kClap, 2, velocity - 20);
-      for (int i = 0; i < 8; ++i) Hat(start + i * 0.5, kClosedHat, 0.25, velocity + (i % 2 ? 20 : 4));
+      for (int i = 0; i < 8; ++i) w_.Hat(start + i * 0.5, velocity + (i % 2 ? 20 : 4), false);
       break;
   }
-}
-
-void Piece::Hat(double beat, int key, double beats, int velocity) {
-  w_.Note(kDrumChannel, beat, beats, key, velocity, 1.0);
-  w_.Note(kTickChannel, beat, 0.1, kTickKey, velocity, 1.0);
 }
 
 void Piece::Roll(int bar, double from, int velocity_from, int velocity_to) {

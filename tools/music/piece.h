@@ -8,10 +8,6 @@
 
 #include "tools/music/score.h"
 
-// The tick plays key 123 (9956 Hz) bent down 9 cents, onto 9906 Hz: the centre of the show's bin 230.
-constexpr int kTickKey = 123;
-constexpr int kTickBend = 7836;
-
 // Controllers.
 constexpr int kVolume = 7;
 constexpr int kPan = 10;
@@ -68,8 +64,6 @@ class Piece {
   void Bass(int bar, BassStyle style, int velocity);
   void Sub(int bar, int velocity);
   void Drums(int bar, DrumStyle style, int velocity);
-  // A hi-hat with its tick.
-  void Hat(double beat, int key, double beats, int velocity);
   void Roll(int bar, double from, int velocity_from, int velocity_to);
   void Crash(int bar, int velocity);
   // A reversed cymbal that peaks on the first beat of `bar`.

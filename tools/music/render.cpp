@@ -11,7 +11,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "tools/music/biquad.h"
+#include "tools/music/hats.h"
+#include "tools/music/loudness.h"
+
 namespace {
+
+// The peak of our hat voice at full velocity, against the synthesizer's output at synth.gain 0.4.
+constexpr double kHatLevel = 1.4;
+// The master's low shelf: the kick and the bass carry the show's 86 Hz bin, and at the loudness players
+// normalise to they need to sit forward of the rest.
+constexpr double kBassShelfHz = 150.0;
+constexpr double kBassShelfDb = 5.0;
 
 // FluidSynth reports problems through a global log; keep its last error for our own message and drop the
 // chatter, so that a failure reads as one line.
@@ -82,17 +93,15 @@ void Apply(fluid_synth_t* synth, int font, const ScoreEvent& event) {
   }
 }
 
-// A look-ahead peak limiter: the gain needed to keep each frame under `ceiling` is spread over the 2 ms
-// before and after it (a sliding minimum, then a sliding average of the same width, which never exceeds
-// the need at the peak itself), and recovers with a 60 ms time constant.
+// A look-ahead true-peak limiter: the gain needed to keep each frame, and the signal between it and the
+// next, under `ceiling` is spread over the 2 ms before and after it (a sliding minimum, then a sliding
+// average of the same width, which never exceeds the need at the peak itself), and recovers with a 60 ms
+// time constant. What the smoothing leaves above the ceiling between samples is then scaled down.
 void Limit(std::vector<float>& stereo, double ceiling) {
   const long long frames = static_cast<long long>(stereo.size() / 2);
   const long long reach = kMusicSampleRate / 500;  // 2 ms
-  std::vector<float> need(static_cast<size_t>(frames));
-  for (long long i = 0; i < frames; ++i) {
-    const double level = std::max(std::abs(stereo[2 * i]), std::abs(stereo[2 * i + 1]));
-    need[i] = static_cast<float>(level > ceiling ? ceiling / level : 1.0);
-  }
+  std::vector<float> need = TruePeakLevels(stereo);
+  for (float& level : need) level = static_cast<float>(level > ceiling ? ceiling / level : 1.0);
   // Sliding minimum over [i - reach, i + reach], with a deque of candidate indices.
   std::vector<float> lowest(need.size());
   std::deque<long long> window;
@@ -119,6 +128,10 @@ void Limit(std::vector<float>& stereo, double ceiling) {
     gain = std::min(sum / count, 1.0 - (1.0 - gain) * release);
     stereo[2 * i] = static_cast<float>(stereo[2 * i] * gain);
     stereo[2 * i + 1] = static_cast<float>(stereo[2 * i + 1] * gain);
+  }
+  const double peak = TruePeak(stereo);
+  if (peak > ceiling) {
+    for (float& sample : stereo) sample = static_cast<float>(sample * (ceiling / peak));
   }
 }
 
@@ -166,10 +179,11 @@ std::vector<float> RenderScore(const Score& score, const std::string& soundfont,
     Apply(synth.get(), font, event);
   }
   render_to(frames);
+  MixHats(score.hats, kHatLevel, stereo);
   return stereo;
 }
 
-double MasterMix(std::vector<float>& stereo, const Score& score, double peak, double drive) {
+double MasterMix(std::vector<float>& stereo, const Score& score, double loudness, double ceiling) {
   const long long frames = static_cast<long long>(stereo.size() / 2);
   // Some samples carry a DC offset; a one-pole high-pass at about 5 Hz removes it and leaves the bass alone.
   const double pole = 1.0 - 2.0 * std::numbers::pi * 5.0 / kMusicSampleRate;
@@ -190,16 +204,23 @@ double MasterMix(std::vector<float>& stereo, const Score& score, double peak, do
     stereo[2 * i] *= gain;
     stereo[2 * i + 1] *= gain;
   }
-  float highest = 0.0f;
-  for (float sample : stereo) highest = std::max(highest, std::abs(sample));
-  if (highest == 0.0f) return 1.0;
-  const double scale = peak * drive / highest;
-  for (float& sample : stereo) sample = static_cast<float>(sample * scale);
-  Limit(stereo, peak);
-  // The limiter's smoothed gain stays at or below what each sample needs; settle the peak exactly.
-  highest = 0.0f;
-  for (float sample : stereo) highest = std::max(highest, std::abs(sample));
-  const double settle = peak / highest;
-  for (float& sample : stereo) sample = static_cast<float>(sample * settle);
-  return scale * settle;
+  for (int channel = 0; channel < 2; ++channel) {
+    Biquad shelf = Biquad::LowShelf(kBassShelfHz, kBassShelfDb);
+    for (long long i = 0; i < frames; ++i) {
+      stereo[2 * i + channel] = static_cast<float>(shelf(stereo[2 * i + channel]));
+    }
+  }
+  const std::vector<float> mix = stereo;
+  const double measured = IntegratedLoudness(mix);
+  if (measured <= kSilentLoudness) return 1.0;
+  // The limiter takes a little loudness off the loudest passages; a few rounds settle the gain.
+  double gain = std::pow(10.0, (loudness - measured) / 20.0);
+  for (int round = 0; round < 4; ++round) {
+    for (size_t i = 0; i < mix.size(); ++i) stereo[i] = static_cast<float>(mix[i] * gain);
+    Limit(stereo, ceiling);
+    const double reached = IntegratedLoudness(stereo);
+    if (std::abs(reached - loudness) < 0.05) break;
+    gain *= std::pow(10.0, (loudness - reached) / 20.0);
+  }
+  return gain;
 }

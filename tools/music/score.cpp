@@ -133,13 +133,18 @@ void ScoreWriter::Ramp(int channel, int controller, double begin, double end, in
 
 void ScoreWriter::Note(int channel, double beat, double beats, int key, int velocity, double gate) {
   // The rhythm section is sequenced on the grid; the other parts are played.
-  const bool on_grid =
-      channel == kDrumChannel || channel == kTickChannel || channel == kBassChannel || channel == kSubChannel;
+  const bool on_grid = channel == kDrumChannel || channel == kBassChannel || channel == kSubChannel;
   const double shift_seconds = on_grid ? 0.0 : 0.0015 * Wander();
   const int wander = static_cast<int>(std::lround(3.0 * Wander()));
   const long long on = std::max(0LL, std::llround(beat * kFramesPerBeat + shift_seconds * kMusicSampleRate));
   const long long off = on + std::max(1LL, std::llround(beats * gate * kFramesPerBeat));
   notes_.push_back({on, off, channel, key, std::clamp(velocity + wander, 1, 127)});
+}
+
+void ScoreWriter::Hat(double beat, int velocity, bool open) {
+  const int wander = static_cast<int>(std::lround(3.0 * Wander()));
+  hats_.push_back(
+      {std::max(0LL, std::llround(beat * kFramesPerBeat)), std::clamp(velocity + wander, 1, 127), open});
 }
 
 void ScoreWriter::Line(int channel, double beat, const std::string& melody, int velocity, int transpose,
@@ -174,8 +179,12 @@ Score ScoreWriter::Finish(long long fade_begin, long long fade_end) {
   std::stable_sort(events_.begin(), events_.end(), [](const ScoreEvent& x, const ScoreEvent& y) {
     return std::tie(x.frame, x.type) < std::tie(y.frame, y.type);
   });
+  std::stable_sort(hats_.begin(), hats_.end(),
+                   [](const HatHit& x, const HatHit& y) { return x.frame < y.frame; });
   Score score;
   score.events = std::move(events_);
+  score.hats = std::move(hats_);
+  hats_.clear();
   score.fade_begin = fade_begin;
   score.fade_end = fade_end;
   events_.clear();

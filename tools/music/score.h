@@ -50,8 +50,7 @@ enum ScoreChannel {
   kChoirChannel = 8,
   kDrumChannel = 9,  // General MIDI percussion
   kEffectsChannel = 10,
-  kTickChannel = 11,  // a short sine "tick" at 9.9 kHz that gives the hi-hats their shimmer
-  kChannelCount = 12,
+  kChannelCount = 11,
 };
 
 // General MIDI percussion keys the piece uses.
@@ -59,16 +58,22 @@ enum DrumKey {
   kKick = 36,
   kSnare = 38,
   kClap = 39,
-  kClosedHat = 42,
-  kOpenHat = 46,
   kCrash = 49,
   kTambourine = 54,
   kCrash2 = 57,
   kShaker = 70,  // maracas
 };
 
+// A hit of our own hi-hat voice (hats.h).
+struct HatHit {
+  long long frame = 0;
+  int velocity = 0;  // 1 ... 127
+  bool open = false;
+};
+
 struct Score {
   std::vector<ScoreEvent> events;  // by frame; at one frame: programs, controls, bends, note-offs, note-ons
+  std::vector<HatHit> hats;        // by frame
   long long frames = kPieceFrames;
   long long fade_begin = 0;  // the master gain falls from 1 at fade_begin to 0 at fade_end and stays 0
   long long fade_end = 0;
@@ -102,7 +107,7 @@ std::vector<int> ChordKeys(const Chord& chord, int lowest, int count);
 int ChordRootIn(const Chord& chord, int lowest);
 
 // Builds a score from musical positions (in beats, beat 0 at 0 s) with a little human variation: velocities
-// wander by a few steps, and notes other than the rhythm section's (drums, ticks, bass, sub) by up to a
+// wander by a few steps, and notes other than the rhythm section's (drums, hats, bass, sub) by up to a
 // millisecond and a half, drawn from a fixed-seed generator so that every run makes the same events.
 class ScoreWriter {
  public:
@@ -113,6 +118,8 @@ class ScoreWriter {
   void Ramp(int channel, int controller, double begin, double end, int from, int to);
   // `gate` is the sounding fraction of the written length.
   void Note(int channel, double beat, double beats, int key, int velocity, double gate = 0.95);
+  // A hit of the hi-hat voice, on the grid.
+  void Hat(double beat, int velocity, bool open);
   // A melody line (see ParseMelody) starting at `beat`, shifted by `transpose` semitones.
   void Line(int channel, double beat, const std::string& melody, int velocity, int transpose = 0,
             double gate = 0.92);
@@ -130,5 +137,6 @@ class ScoreWriter {
 
   std::vector<ScoreEvent> events_;
   std::vector<PendingNote> notes_;
+  std::vector<HatHit> hats_;
   unsigned long long state_ = 0x56454C4D4F5241ULL;
 };

@@ -1,0 +1,50 @@
+#include "tools/music/tonal_lines.h"
+
+#include <kiss_fftr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kSize = 8192;
+constexpr double kNeighbourhood = 500.0;  // Hz either side
+
+double Median(std::vector<double> values) {
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+TonalLine StrongestLine(const std::vector<float>& mono, double from, double to) {
+  std::vector<float> window(kSize), input(kSize);
+  for (int i = 0; i < kSize; ++i) {
+    window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kSize));
+  }
+  kiss_fftr_cfg fft = kiss_fftr_alloc(kSize, 0, nullptr, nullptr);
+  std::vector<kiss_fft_cpx> bins(kSize / 2 + 1);
+  std::vector<double> power(kSize / 2 + 1, 0.0);
+  for (size_t start = 0; start + kSize <= mono.size(); start += kSize / 2) {
+    for (int i = 0; i < kSize; ++i) input[i] = mono[start + i] * window[i];
+    kiss_fftr(fft, input.data(), bins.data());
+    for (size_t k = 0; k < bins.size(); ++k)
+      power[k] += double(bins[k].r) * bins[k].r + double(bins[k].i) * bins[k].i;
+  }
+  kiss_fftr_free(fft);
+
+  const double hz_per_bin = static_cast<double>(kRate) / kSize;
+  const int reach = static_cast<int>(std::lround(kNeighbourhood / hz_per_bin));
+  TonalLine strongest{from, -1e9};
+  const int first = static_cast<int>(std::ceil(from / hz_per_bin));
+  const int last = std::min(static_cast<int>(to / hz_per_bin), static_cast<int>(power.size()) - 1 - reach);
+  for (int k = std::max(first, reach); k <= last; ++k) {
+    const double median = Median({power.begin() + k - reach, power.begin() + k + reach + 1});
+    if (median <= 0.0 || power[k] <= 0.0) continue;
+    const double excess = 10.0 * std::log10(power[k] / median);
+    if (excess > strongest.excess_db) strongest = {k * hz_per_bin, excess};
+  }
+  return strongest;
+}
