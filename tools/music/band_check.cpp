@@ -15,13 +15,15 @@
 // values and how many beats are sure to exceed 0.2 (bin 2) or 0.03 (bin 230); and the RMS level of the mono
 // mix.
 //
-// --trace FROM-TO prints both bins for every analysed frame (all phases) in that span. It also prints the
-// strongest tonal line of the long-term spectrum in 8-12 kHz, where the hats play (tonal_lines.h), and
-// --max-line DB fails the check when that line stands more than DB above its neighbourhood.
+// Last it prints the strongest tonal line of the long-term spectrum in 8-12 kHz, where the hats play
+// (tonal_lines.h).
+//
+// --trace FROM-TO prints both bins for every analysed frame (all phases) in that span.
 // --require FROM-TO (seconds) fails the check unless, over that span, every beat is sure to pass 0.03 at
 // 9.9 kHz (a hat on every beat) and at least 90% of the beats 0.2 at 86 Hz (the bass line rests now and
-// then). --length fails it unless the decoded length is exactly that many seconds. Exit
-// status: 0 when all requirements hold, 1 when one fails or the file cannot be decoded, 2 on bad arguments.
+// then). --max-line DB fails it when the tonal line stands more than DB above its neighbourhood. --length
+// fails it unless the decoded length is exactly that many seconds. Exit status: 0 when all requirements
+// hold, 1 when one fails or the file cannot be decoded, 2 on bad arguments.
 #include <kiss_fftr.h>
 #include <mpg123.h>
 
