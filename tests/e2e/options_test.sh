@@ -39,7 +39,9 @@ if [ -n "$window" ]; then
   press_escape "$window"
   expect_exit "a single tap of Escape" 0
 else
-  fail "--no-dialog --windowed: no window"
+  fail "--no-dialog --windowed: no window ($(tr '\n' ' ' <stderr.log))"
+  kill $pid 2>/dev/null
+  wait $pid 2>/dev/null
 fi
 
 # From an unrelated working directory, with the show's files named by VELMORA_DATA_DIR; and a folder
