@@ -174,12 +174,6 @@ struct Beat {
   Levels sure;  // the highest value the worst frame phase saw
 };
 
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0.0;
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

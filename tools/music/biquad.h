@@ -37,13 +37,6 @@ class Biquad {
     const auto [c, alpha] = Angle(frequency, q);
     return Normalised(alpha, 0.0, -alpha, 1.0 + alpha, -2.0 * c, 1.0 - alpha);
   }
-  // Raises (or lowers) a band around `frequency` by `gain_db`.
-  static Biquad Peak(double frequency, double q, double gain_db) {
-    const double a = std::pow(10.0, gain_db / 40.0);
-    const auto [c, alpha] = Angle(frequency, q);
-    return Normalised(1.0 + alpha * a, -2.0 * c, 1.0 - alpha * a, 1.0 + alpha / a, -2.0 * c, 1.0 - alpha / a);
-  }
-
   double operator()(double x) {
     const double y = b0_ * x + z1_;
     z1_ = b1_ * x - a1_ * y + z2_;

@@ -12,12 +12,13 @@ constexpr int kRate = 44100;
 constexpr int kSize = 8192;
 constexpr double kNeighbourhood = 500.0;  // Hz either side
 
+}  // namespace
+
 double Median(std::vector<double> values) {
+  if (values.empty()) return 0.0;
   std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
   return values[values.size() / 2];
 }
-
-}  // namespace
 
 TonalLine StrongestLine(const std::vector<float>& mono, double from, double to) {
   std::vector<float> window(kSize), input(kSize);

@@ -12,3 +12,6 @@ struct TonalLine {
 
 // The strongest line between `from` and `to` Hz in the long-term spectrum of `mono` (44.1 kHz).
 TonalLine StrongestLine(const std::vector<float>& mono, double from, double to);
+
+// The median of `values` (the upper one of an even count); 0 for none.
+double Median(std::vector<double> values);
