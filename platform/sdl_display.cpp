@@ -6,26 +6,29 @@
 
 namespace {
 
-// SDL's video start-up on a named display is tried three times, 200 ms apart: on a loaded machine it has been
-// seen to fail once, right after its X server started, and to work a moment later.
-bool StartVideo() {
-  const bool displayNamed = SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY");
-  for (int attempt = 1;; ++attempt) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
-    if (!displayNamed || attempt == 3) return false;
-    SDL_Delay(200);
-  }
-}
-
-}  // namespace
-
-bool InitDisplayVideo() {
-  if (!StartVideo()) return false;
+// Starts SDL's video once. SDL 2.26 falls back to its in-memory "offscreen" driver where no display answers;
+// that counts as a failure unless a driver was asked for by name.
+bool StartVideoOnce() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const std::string_view driver = SDL_GetCurrentVideoDriver();
   if (SDL_getenv("SDL_VIDEODRIVER") || (driver != "offscreen" && driver != "dummy")) return true;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   SDL_SetError("No available video device");
   return false;
+}
+
+}  // namespace
+
+// A named display is tried for up to two seconds: a display server that is still starting (as a session's
+// first program or a test's fresh X server may find it) refuses connections for a moment.
+bool InitDisplayVideo() {
+  const bool displayNamed = SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY");
+  constexpr int kAttempts = 10;
+  for (int attempt = 1;; ++attempt) {
+    if (StartVideoOnce()) return true;
+    if (!displayNamed || attempt == kAttempts) return false;
+    SDL_Delay(200);
+  }
 }
 
 void EnumerateDisplayModes(std::vector<DisplayMode>& list) {

@@ -28,6 +28,22 @@ if start_through_dialog Return; then
   expect_exit "closing the window" 0
 fi
 
+# A display server that comes up only after the show started, as at the start of a session: the show waits
+# for it and its setup dialog appears there.
+late_display=$(free_display_number)
+DISPLAY=":$late_display" "$velmora" 2>stderr.log &
+pid=$!
+sleep 0.5
+Xvfb ":$late_display" -screen 0 1280x720x24 -nolisten tcp 2>/dev/null &
+late_server=$!
+if [ -n "$(DISPLAY=":$late_display" find_window "$dialog_title" $pid)" ]; then
+  pass "a display that comes up late: setup dialog"
+else
+  fail "a display that comes up late: no setup dialog"; cat stderr.log
+fi
+kill $pid $late_server 2>/dev/null
+wait $pid $late_server 2>/dev/null
+
 # No display at all: the window message on standard error.
 env -u DISPLAY "$velmora" 2>stderr.log &
 pid=$!

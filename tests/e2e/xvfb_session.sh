@@ -49,10 +49,12 @@ window_titled() {
   xwininfo -root -children 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n1
 }
 
-# find_window TITLE: like window_titled, waiting up to 30 s for the window to be mapped.
+# find_window TITLE [PID]: like window_titled, waiting up to 30 s for the window to be mapped, or until the
+# process PID has ended.
 find_window() {
   local window
   for _ in $(seq 300); do
+    [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || return
     window=$(window_titled "$1")
     if [ -n "$window" ] && xwininfo -id "$window" | grep -q 'IsViewable'; then
       echo "$window"; return
@@ -64,13 +66,20 @@ find_window() {
 dialog_title='           Velmora by Oskel - 2008 '
 show_title=' = Velmora Oskel 2008 = '
 
+# free_display_number: a display number that no X server on this machine holds.
+free_display_number() {
+  local n=20
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo $n
+}
+
 # start_through_dialog KEYS...: starts velmora (stderr to stderr.log), waits for the setup dialog, focuses it
 # and types the keys. Sets $pid; fails when the dialog does not appear.
 start_through_dialog() {
   "$velmora" 2>stderr.log &
   pid=$!
   local dialog
-  dialog=$(find_window "$dialog_title")
+  dialog=$(find_window "$dialog_title" $pid)
   if [ -z "$dialog" ]; then
     fail "the setup dialog did not appear"; cat stderr.log; return 1
   fi
