@@ -36,14 +36,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/music/show_spectrum.h"
 #include "tools/music/tonal_lines.h"
 
 namespace {
 
 constexpr int kRate = 44100;
-constexpr int kWindow = 1024;
-constexpr int kBassBin = 2;
-constexpr int kHatBin = 230;
 constexpr double kBassThreshold = 0.2;
 constexpr double kHatThreshold = 0.03;
 constexpr double kBassShare = 0.9;
@@ -131,13 +129,13 @@ std::vector<float> DecodeMono(const std::string& path) {
 class Analyser {
  public:
   Analyser()
-      : fft_(kiss_fftr_alloc(kWindow, 0, nullptr, nullptr)),
-        window_(kWindow),
-        input_(kWindow),
-        bins_(kWindow / 2 + 1) {
+      : fft_(kiss_fftr_alloc(kShowWindow, 0, nullptr, nullptr)),
+        window_(kShowWindow),
+        input_(kShowWindow),
+        bins_(kShowWindow / 2 + 1) {
     double sum = 0.0;
-    for (int i = 0; i < kWindow; ++i) {
-      window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kWindow));
+    for (int i = 0; i < kShowWindow; ++i) {
+      window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kShowWindow));
       sum += window_[i];
     }
     scale_ = 2.0 / sum;
@@ -148,13 +146,13 @@ class Analyser {
 
   // Magnitudes of bins 2 and 230 for the samples [end - 1024, end); samples outside the music are silence.
   std::pair<double, double> At(const std::vector<float>& mono, long long end) {
-    for (int i = 0; i < kWindow; ++i) {
-      const long long at = end - kWindow + i;
+    for (int i = 0; i < kShowWindow; ++i) {
+      const long long at = end - kShowWindow + i;
       input_[i] = at >= 0 && at < static_cast<long long>(mono.size()) ? mono[at] * window_[i] : 0.0f;
     }
     kiss_fftr(fft_, input_.data(), bins_.data());
     auto magnitude = [&](int k) { return std::hypot(double(bins_[k].r), double(bins_[k].i)) * scale_; };
-    return {magnitude(kBassBin), magnitude(kHatBin)};
+    return {magnitude(kShowBassBin), magnitude(kShowHatBin)};
   }
 
  private:

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "tools/music/biquad.h"
+#include "tools/music/show_spectrum.h"
 
 namespace {
 
@@ -20,9 +21,8 @@ constexpr double kTailDecays = 8.0;      // a hit is rendered for this many deca
 // Velocity accents a hit rather than scaling it: the softest hit keeps 70% of the level.
 constexpr double kVelocityShare = 0.3;
 
-// The show's spectrum: 1024-sample Hann windows; its hat bin, 230, is centred on 9.9 kHz.
-constexpr int kShowWindow = 1024;
-constexpr double kHatBinHz = 230.0 * kMusicSampleRate / kShowWindow;
+// The centre of the show's hat bin, whose Hann windows the takes are judged by.
+constexpr double kHatBinHz = double(kShowHatBin) * kMusicSampleRate / kShowWindow;
 
 // The noise passes two band-passes in a row around the hat bin (about 9.3 to 10.5 kHz), over a floor of the
 // whole 7 to 12 kHz band 14 dB lower, so that most of a hit's energy lands where the pictures look.
