@@ -31,7 +31,7 @@ bool ReadShapes(MessageSink& messages) {
 }
 
 // The logo must be 128 x 128: the tracing walks a buffer of exactly that size.
-bool TraceLogoFile(ShowObject& show, MessageSink& messages) {
+bool TraceLogoFile(std::vector<Curve>& logoCurves, MessageSink& messages) {
   int width = 0, height = 0;
   auto rgb = LoadJpegRgb(messages, kLogoFile, width, height);
   if (!rgb) return false;
@@ -39,7 +39,7 @@ bool TraceLogoFile(ShowObject& show, MessageSink& messages) {
     messages.Show({kLogoFile, "Jpg !", MessageIcon::Information});
     return false;
   }
-  TraceLogo(rgb->data(), width, height, show.logoCurves);
+  TraceLogo(rgb->data(), width, height, logoCurves);
   return true;
 }
 
@@ -60,10 +60,9 @@ bool LoadTextures(TextureBank& bank, MessageSink& messages, std::initializer_lis
 
 }  // namespace
 
-bool SetupAssets(ShowObject& show, DemoState& state, MessageSink& messages) {
+bool SetupAssets(ShowCurves& curves, DemoState& state, MessageSink& messages) {
   TextureBank& bank = state.textures;
-  show.textureBase = 0;
-  if (!ReadShapes(messages) || !TraceLogoFile(show, messages)) return false;
+  if (!ReadShapes(messages) || !TraceLogoFile(curves.logoCurves, messages)) return false;
 
   CreateBlankTexture(bank, 2, kBlankSize);
   CreateBlankTexture(bank, 3, kBlankSize);

@@ -3,10 +3,10 @@
 // texture parameters set between loads act on whatever texture was bound last.
 #pragma once
 
-#include "render/show_object.h"
-#include "shell/demo_state.h"
-#include "shell/messages.h"
+#include "assets/show_curves.h"
+#include "state/demo_state.h"
+#include "state/messages.h"
 
 // All paths are relative to the working directory. False (after the file's message) when a file is missing or
 // unusable; what was loaded before it stays loaded.
-bool SetupAssets(ShowObject& show, DemoState& state, MessageSink& messages);
+bool SetupAssets(ShowCurves& curves, DemoState& state, MessageSink& messages);

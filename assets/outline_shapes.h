@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/messages.h"
+#include "state/messages.h"
 
 constexpr int kMaxContourPoints = 8192;
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "effects/random.h"
-#include "render/show_object.h"
+#include "assets/show_curves.h"
+#include "math/random.h"
 
 namespace {
 
@@ -281,9 +281,9 @@ void BuildSparseMeanders(std::vector<Curve>& stems, std::vector<Curve>& firstSho
 
 }  // namespace
 
-void BuildStartupCurves(ShowObject& show) {
-  auto& pools = show.pools;
-  BuildSingleCurve(show.single);
+void BuildStartupCurves(ShowCurves& curves) {
+  auto& pools = curves.pools;
+  BuildSingleCurve(curves.single);
   BuildWanderingWalkers(pools[6]);
   BuildRisingWalkers(pools[7]);
   BuildFreeWalkers(pools[8]);
@@ -292,6 +292,4 @@ void BuildStartupCurves(ShowObject& show) {
   BuildStems(pools[1], pools[2], pools[3]);
   BuildMeanders(pools[4]);
   BuildSparseMeanders(pools[1], pools[2], pools[3]);
-  show.showTime = kShowTimeAtStart;
-  show.fastTime = kFastTimeAtStart;
 }

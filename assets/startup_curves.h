@@ -4,7 +4,7 @@
 // geometry is identical on every run; the order of the builders is part of the result.
 #pragma once
 
-class ShowObject;
+#include "assets/show_curves.h"
 
-// Builds the single curve and the pools, then sets the show three seconds before its time zero.
-void BuildStartupCurves(ShowObject& show);
+// Builds the single curve and the pools.
+void BuildStartupCurves(ShowCurves& curves);

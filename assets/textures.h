@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "assets/texture_bank.h"
-#include "shell/messages.h"
+#include "state/messages.h"
+#include "state/texture_bank.h"
 
 // Binds the slot's texture (0 where none was created) to GL_TEXTURE_2D.
 void BindTextureSlot(const TextureBank& bank, int slot);

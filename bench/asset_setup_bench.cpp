@@ -6,9 +6,9 @@
 #include <string>
 
 #include "assets/asset_setup.h"
-#include "platform/headless_context.h"
+#include "headless/headless_context.h"
 #include "render/gl_api.h"
-#include "render/show_object.h"
+#include "show/show_object.h"
 
 namespace {
 

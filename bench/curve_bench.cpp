@@ -2,14 +2,13 @@
 #include <benchmark/benchmark.h>
 
 #include "assets/startup_curves.h"
-#include "render/show_object.h"
 
 namespace {
 
 Curve Walker(bool closed) {
-  ShowObject show;
-  BuildStartupCurves(show);
-  Curve curve = show.pools[6][10];
+  ShowCurves curves;
+  BuildStartupCurves(curves);
+  Curve curve = curves.pools[6][10];
   curve.closed = closed;
   return curve;
 }
@@ -31,9 +30,9 @@ BENCHMARK_CAPTURE(Evaluate, closed, true);
 
 void BuildAllStartupCurves(benchmark::State& state) {
   for (auto _ : state) {
-    ShowObject show;
-    BuildStartupCurves(show);
-    benchmark::DoNotOptimize(show.pools[8][199].count);
+    ShowCurves curves;
+    BuildStartupCurves(curves);
+    benchmark::DoNotOptimize(curves.pools[8][199].count);
   }
 }
 BENCHMARK(BuildAllStartupCurves)->Unit(benchmark::kMillisecond);

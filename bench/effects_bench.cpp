@@ -13,13 +13,13 @@
 #include "effects/dials.h"
 #include "effects/meanders.h"
 #include "effects/pen_figures.h"
-#include "effects/random.h"
 #include "effects/ribbons.h"
 #include "effects/strokes.h"
-#include "platform/headless_context.h"
-#include "platform/sdl_message_sink.h"
+#include "headless/headless_context.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
+#include "state/messages.h"
 
 namespace {
 
@@ -44,8 +44,9 @@ bool OpenCanvas() {
   if (context) return true;
   std::string error;
   context = HeadlessContext::Create(error);
-  StderrMessageSink messages;
-  if (!context || !CreateOffscreenTarget(target, 256, 256, QueryOffscreenSupport(), messages)) return false;
+  if (!context ||
+      CreateOffscreenTarget(target, 256, 256, QueryOffscreenSupport()) == OffscreenOutcome::Failed)
+    return false;
   MakeOffscreenTargetCurrent(target);
   glMatrixMode(GL_PROJECTION);
   glOrtho(-40, 40, -40, 40, -10, 10);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/live_show.h"
+#include "desktop/live_show.h"
 
 int main(int argc, char** argv) {
   return RunVelmora(argc, argv, {.afterFirstSwap = [](const OffscreenTarget&) {

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "bench/gl_counters.h"
-#include "platform/headless_context.h"
-#include "platform/sdl_message_sink.h"
-#include "render/frame_renderer.h"
+#include "headless/headless_context.h"
 #include "render/batched/batched_gl.h"
 #include "render/gl_api.h"
+#include "show/frame_renderer.h"
+#include "state/messages.h"
 
 namespace {
 

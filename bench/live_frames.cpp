@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "shell/live_show.h"
+#include "desktop/live_show.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/sdl_music_player.h"
+#include "desktop/sdl_music_player.h"
 #include "timing/demo_clock.h"
-#include "timing/frame_driver.h"
+#include "timing/frame_timing.h"
 
 int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;

@@ -1,6 +1,6 @@
 #include "effects/band_panels.h"
 
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "effects/quads.h"
 #include "effects/strokes.h"
 #include "effects/sweep.h"
-#include "scenes/drawing_helpers.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "effects/vec3.h"
+#include "math/vec3.h"
 
 class Curve {
  public:

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 
 namespace {

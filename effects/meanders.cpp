@@ -5,8 +5,8 @@
 
 #include "effects/curve.h"
 #include "effects/dials.h"
-#include "effects/random.h"
 #include "effects/ribbons.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 
 namespace {

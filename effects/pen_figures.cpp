@@ -5,9 +5,9 @@
 
 #include "effects/creatures.h"
 #include "effects/curve.h"
-#include "effects/random.h"
 #include "effects/ribbons.h"
 #include "effects/sweep.h"
+#include "math/random.h"
 
 namespace {
 

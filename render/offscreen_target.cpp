@@ -97,28 +97,26 @@ int LargestOffscreenSide() {
   return std::min({renderbuffer, texture, viewport[0], viewport[1]});
 }
 
-bool CreateOffscreenTarget(OffscreenTarget& target, int width, int height, const OffscreenSupport& support,
-                           MessageSink& messages) {
+OffscreenOutcome CreateOffscreenTarget(OffscreenTarget& target, int width, int height,
+                                       const OffscreenSupport& support) {
   target = OffscreenTarget{};
   target.width = std::max(width, 1);
   target.height = std::max(height, 1);
 
-  bool made =
-      support.framebufferObjects && support.maxSamples >= kWantedSamples && CreateMultisampled(target);
-  if (!made) {
+  OffscreenOutcome outcome = OffscreenOutcome::Multisampled;
+  if (!support.framebufferObjects || support.maxSamples < kWantedSamples || !CreateMultisampled(target)) {
     ReleaseOffscreenTarget(target);
     target.width = std::max(width, 1);
     target.height = std::max(height, 1);
-    messages.Show(messages::kNoFsaa);
-    made = support.framebufferObjects && CreateSingleSampled(target);
+    outcome = support.framebufferObjects && CreateSingleSampled(target) ? OffscreenOutcome::SingleSampled
+                                                                        : OffscreenOutcome::Failed;
   }
-  if (!made) {
+  if (outcome == OffscreenOutcome::Failed) {
     ReleaseOffscreenTarget(target);
-    messages.Show(messages::kNoOffscreenTarget);
-    return false;
+    return outcome;
   }
   ResetContextState();
-  return true;
+  return outcome;
 }
 
 void ReleaseOffscreenTarget(OffscreenTarget& target) {

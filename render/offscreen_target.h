@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/messages.h"
-
 struct OffscreenTarget {
   uint32_t framebuffer = 0;  // drawn into; multisampled when `samples` > 0
   uint32_t colourBuffer = 0;
@@ -41,10 +39,12 @@ OffscreenSupport QueryOffscreenSupport();
 // The widest or tallest picture the current context can draw offscreen and read back.
 int LargestOffscreenSide();
 
-// Makes the target on the current context and resets the context's state. Shows the FSAA message when only
-// the single-sample fallback can be made; returns false (after a message) when not even that works.
-bool CreateOffscreenTarget(OffscreenTarget& target, int width, int height, const OffscreenSupport& support,
-                           MessageSink& messages);
+// How a target was made: with 4 samples, as the single-sample fallback, or not at all.
+enum class OffscreenOutcome { Multisampled, SingleSampled, Failed };
+
+// Makes the target on the current context and resets the context's state (nothing is left made on failure).
+OffscreenOutcome CreateOffscreenTarget(OffscreenTarget& target, int width, int height,
+                                       const OffscreenSupport& support);
 void ReleaseOffscreenTarget(OffscreenTarget& target);
 
 // Binds the target for drawing, with the viewport covering the whole picture.

@@ -97,7 +97,7 @@ void SecondPass(const Scene& s) {
 
 }  // namespace
 
-void FirstHalfScenes(ShowObject& show, DemoState& state) {
+void FirstHalfScenes(ShowRecord& show, DemoState& state) {
   show.layersDrawn.reset();
   const Scene scene{show, state, show.showTime, LevelsOf(show)};
   ClearPicture();

@@ -2,7 +2,8 @@
 // backgrounds under everything else.
 #include <cmath>
 
-#include "effects/random.h"
+#include "effects/quads.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/first_half_layers.h"

@@ -6,8 +6,9 @@
 
 #include "effects/creatures.h"
 #include "effects/pen_figures.h"
-#include "effects/random.h"
+#include "effects/quads.h"
 #include "effects/strokes.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/first_half_layers.h"
@@ -103,7 +104,7 @@ void DrawSwingingPair(const Scene& scene) {
 // strokes: the logo is written stroke by stroke, with nothing drawn between two of them.
 void DrawLinePath(const Scene& scene) {
   scene.Drawn(26);
-  const std::vector<Curve>& strokes = scene.show.logoCurves;
+  const std::vector<Curve>& strokes = scene.show.curves.logoCurves;
   const double shown = (Ramp(scene.t, 14) - Ramp(scene.t, 28)) * double(strokes.size());
   if (shown <= 0) return;
   Texturing(false);
@@ -162,7 +163,7 @@ void DrawCreatureField(const Scene& scene) {
   for (int i = 0; i < 200; ++i) {
     const Curve& walker = scene.Pool(7, i);
     Vec3 position;
-    scene.show.single.Evaluate(float(80 * RandomUnit() + 0.8 * t), position);
+    scene.show.curves.single.Evaluate(float(80 * RandomUnit() + 0.8 * t), position);
     const double length = climb * (40 * RandomUnit() + 4 * (t - 7));
     const double step = i < 30 ? 1.3 : i < 70 ? 1.7 : i < 180 ? 1.3 : 1.7;
     glPushMatrix();

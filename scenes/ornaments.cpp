@@ -4,7 +4,7 @@
 #include "effects/dials.h"
 #include "effects/meanders.h"
 #include "effects/pen_figures.h"
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/first_half_layers.h"
 #include "scenes/ramps.h"
@@ -131,7 +131,7 @@ void DrawMeanderOnCurve(const Scene& scene) {
   Texturing(true);
   scene.Bind(24);
   Vec3 point;
-  scene.show.single.Evaluate(float(280 * RandomUnit() + 3 * t), point);
+  scene.show.curves.single.Evaluate(float(280 * RandomUnit() + 3 * t), point);
   const double rise = 80 * (1 - Ramp(t, 84, 0.2)) - 80 * Ramp(t, 105, 0.2);
   glPushMatrix();
   glTranslated(-4.2 + 0.02 * point.x, 630 - rise, -4.56);

@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "effects/band_panels.h"
-#include "effects/random.h"
+#include "effects/quads.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/first_half_layers.h"

@@ -1,7 +1,7 @@
 #include "scenes/scene.h"
 
 #include "assets/textures.h"
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/ramps.h"

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "effects/curve.h"
-#include "render/show_object.h"
 #include "scenes/scene_director.h"
-#include "shell/demo_state.h"
+#include "scenes/show_record.h"
+#include "state/demo_state.h"
 
 struct Scene {
-  ShowObject& show;
+  ShowRecord& show;
   DemoState& state;
   double t;
   SpectrumLevels levels;
@@ -16,7 +16,7 @@ struct Scene {
   // Binds texture slot n of the show (relative to its texture base).
   void Bind(int slot) const;
   // Entry i of curve pool `pool`.
-  const Curve& Pool(int pool, int i) const { return show.pools[size_t(pool)][size_t(i)]; }
+  const Curve& Pool(int pool, int i) const { return show.curves.pools[size_t(pool)][size_t(i)]; }
   // Notes that the layer numbered `row` passed its gate this frame.
   void Drawn(int row) const { show.layersDrawn.set(size_t(row)); }
 };

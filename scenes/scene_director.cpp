@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void SceneDirector(DemoState& state, ShowObject& show) {
+void SceneDirector(DemoState& state, ShowRecord& show) {
   if (show.showTime <= kSecondHalfStart) {
     FirstHalfScenes(show, state);
   } else {
@@ -10,7 +10,7 @@ void SceneDirector(DemoState& state, ShowObject& show) {
   }
 }
 
-SpectrumLevels LevelsOf(const ShowObject& show) {
+SpectrumLevels LevelsOf(const ShowRecord& show) {
   const double low = std::clamp(double(show.spectrum[2]) - 0.2, 0.0, 1.0);
   return {std::clamp(double(show.spectrum[230]) - 0.03, 0.0, 1.0), low * low};
 }

@@ -4,19 +4,19 @@
 // show time, two spectrum levels and fixed random seeds, so nothing is kept from one frame to the next.
 #pragma once
 
-#include "render/show_object.h"
-#include "shell/demo_state.h"
+#include "scenes/show_record.h"
+#include "state/demo_state.h"
 
 constexpr double kSecondHalfStart = 141.0;
 
-void SceneDirector(DemoState& state, ShowObject& show);
+void SceneDirector(DemoState& state, ShowRecord& show);
 
-void FirstHalfScenes(ShowObject& show, DemoState& state);
-void SecondHalfScenes(ShowObject& show, DemoState& state);
+void FirstHalfScenes(ShowRecord& show, DemoState& state);
+void SecondHalfScenes(ShowRecord& show, DemoState& state);
 
 // The music levels the layers react to: high = clamp(bin 230 - 0.03), low = clamp(bin 2 - 0.2) squared.
 struct SpectrumLevels {
   double high = 0.0;
   double low = 0.0;
 };
-SpectrumLevels LevelsOf(const ShowObject& show);
+SpectrumLevels LevelsOf(const ShowRecord& show);

@@ -1,5 +1,5 @@
 // The second half of the show, after 141 s: three passes of layers in a fixed order, each behind its gate.
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/scene_director.h"
 #include "scenes/second_half_layers.h"
@@ -55,7 +55,7 @@ void ThirdPass(const Scene& s) {
 
 }  // namespace
 
-void SecondHalfScenes(ShowObject& show, DemoState& state) {
+void SecondHalfScenes(ShowRecord& show, DemoState& state) {
   show.layersDrawn.reset();
   const Scene scene{show, state, show.showTime, {LevelsOf(show).high, 0.0}};
   ClearPicture();

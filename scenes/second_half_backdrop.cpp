@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "assets/textures.h"
-#include "effects/random.h"
+#include "effects/quads.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/ramps.h"

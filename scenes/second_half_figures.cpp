@@ -8,7 +8,8 @@
 #include "effects/dials.h"
 #include "effects/meanders.h"
 #include "effects/pen_figures.h"
-#include "effects/random.h"
+#include "effects/quads.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/ramps.h"
@@ -33,7 +34,7 @@ void FallingShape(double t, int j) {
 // The single curve as a timing curve: where `along` lands past a random start p, less p.
 double Timed(const Scene& scene, double along, double p) {
   Vec3 point;
-  scene.show.single.Evaluate(float(p + along), point);
+  scene.show.curves.single.Evaluate(float(p + along), point);
   return point.x - p;
 }
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "effects/creatures.h"
-#include "effects/random.h"
 #include "effects/ribbons.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/first_half_layers.h"
 #include "scenes/ramps.h"

@@ -4,9 +4,9 @@
 
 #include "effects/creatures.h"
 #include "effects/dials.h"
-#include "effects/random.h"
 #include "effects/ribbons.h"
 #include "effects/strokes.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/drawing_helpers.h"
 #include "scenes/ramps.h"

@@ -38,12 +38,12 @@ class AssetSetupTest : public GlTest {
 
   fs::path previous, directory;
   DemoState state;
-  ShowObject show;
+  ShowCurves curves;
   RecordingMessages messages;
 };
 
 TEST_F(AssetSetupTest, EveryTextureAndShapeListIsMadeWithItsParameters) {
-  ASSERT_TRUE(SetupAssets(show, state, messages));
+  ASSERT_TRUE(SetupAssets(curves, state, messages));
   EXPECT_TRUE(messages.shown.empty());
   for (int slot :
        {2, 3, 10, 11, 12, 13, 21, 22, 23, 24, 25, 30, 31, 32, 50, 51, 60, 100, 101, 224, 300, 400, 500}) {
@@ -56,7 +56,7 @@ TEST_F(AssetSetupTest, EveryTextureAndShapeListIsMadeWithItsParameters) {
   EXPECT_EQ(Parameter(23, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
   EXPECT_EQ(Parameter(24, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
   for (GLuint list : {1u, 10u, 100u, 200u, 1000u, 1001u}) EXPECT_TRUE(glIsList(list)) << list;
-  EXPECT_EQ(show.logoCurves.size(), 2u);  // two strokes, each starting at a pure white pixel
+  EXPECT_EQ(curves.logoCurves.size(), 2u);  // two strokes, each starting at a pure white pixel
 }
 
 TEST_F(AssetSetupTest, EachMissingFileIsNamedInItsMessage) {
@@ -65,9 +65,9 @@ TEST_F(AssetSetupTest, EachMissingFileIsNamedInItsMessage) {
     const fs::path aside = directory / file.filename();
     fs::rename(file, aside);
     DemoState fresh;
-    ShowObject show;
+    ShowCurves curves;
     RecordingMessages said;
-    EXPECT_FALSE(SetupAssets(show, fresh, said)) << file;
+    EXPECT_FALSE(SetupAssets(curves, fresh, said)) << file;
     ASSERT_EQ(said.shown.size(), 1u) << file;
     EXPECT_EQ(fs::path(said.shown[0]).filename(), file.filename());
     fs::rename(aside, file);
@@ -76,7 +76,7 @@ TEST_F(AssetSetupTest, EachMissingFileIsNamedInItsMessage) {
 
 TEST_F(AssetSetupTest, AMissingTextureStopsTheSetupAfterWhatCameBefore) {
   fs::remove(Texture("butterfly"));
-  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_FALSE(SetupAssets(curves, state, messages));
   EXPECT_EQ(messages.shown, std::vector<std::string>{"textures/butterfly.jpg"});
   EXPECT_NE(state.textures.names[500], 0u);  // loaded before it
   EXPECT_EQ(state.textures.names[22], 0u);   // after it: never loaded
@@ -84,22 +84,22 @@ TEST_F(AssetSetupTest, AMissingTextureStopsTheSetupAfterWhatCameBefore) {
 
 TEST_F(AssetSetupTest, BrokenFilesAreReportedByName) {
   WriteBytes(Texture("paper"), {0xFF, 0xD8, 0xFF});  // a JPEG cut after its first marker
-  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_FALSE(SetupAssets(curves, state, messages));
   EXPECT_EQ(messages.shown.back(), "textures/paper.jpg");
 
   WriteJpeg(Texture("oskelr"), Filled(64, 64, 255, 255, 255), 64, 64);  // the wrong size for tracing
-  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_FALSE(SetupAssets(curves, state, messages));
   EXPECT_EQ(messages.shown.back(), "textures//oskelr.jpg");
 
   WriteBytes(directory / "textures" / "f2.txt", {1, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0});  // five glyphs claimed
-  EXPECT_FALSE(SetupAssets(show, state, messages));
+  EXPECT_FALSE(SetupAssets(curves, state, messages));
   EXPECT_EQ(messages.shown.back(), "textures//f2.txt");
 }
 
 // The pack the build drew: every slot and list, and the logo's designed strokes.
 TEST_F(AssetSetupTest, TheShowsOwnPackLoads) {
   fs::current_path(VELMORA_PACK_DIR);
-  ASSERT_TRUE(SetupAssets(show, state, messages)) << (messages.shown.empty() ? "" : messages.shown[0]);
+  ASSERT_TRUE(SetupAssets(curves, state, messages)) << (messages.shown.empty() ? "" : messages.shown[0]);
   for (int slot :
        {2, 3, 10, 11, 12, 13, 21, 22, 23, 24, 25, 30, 31, 32, 50, 51, 60, 100, 101, 224, 300, 400, 500}) {
     EXPECT_NE(state.textures.names[slot], 0u) << slot;
@@ -109,7 +109,7 @@ TEST_F(AssetSetupTest, TheShowsOwnPackLoads) {
   EXPECT_EQ(Parameter(10, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
   EXPECT_EQ(Parameter(11, GL_TEXTURE_WRAP_S), GL_REPEAT);
   EXPECT_EQ(Parameter(23, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
-  EXPECT_EQ(show.logoCurves.size(), 15u);  // the picture is traced turned by 180 degrees
+  EXPECT_EQ(curves.logoCurves.size(), 15u);  // the picture is traced turned by 180 degrees
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "effects/band_panels.h"
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
 #include "tests/gl_fixture.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_context.h"
+#include "headless/headless_context.h"
 #include "render/batched/batched_gl.h"
-#include "render/frame_renderer.h"
+#include "show/frame_renderer.h"
 #include "tests/gl_fixture.h"
 #include "tests/golden_compare.h"
 #include "tests/recording_messages.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/capture_text.h"
+#include "state/capture_text.h"
 
 namespace {
 

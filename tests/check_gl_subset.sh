@@ -15,9 +15,8 @@ if [ "$listed" != "$redirected" ]; then
   diff <(echo "$listed") <(echo "$redirected")
   status=1
 fi
-# platform/web/ is the web build's stand-in for libepoxy: its epoxy_gl* wrappers are what reaches WebGL.
-core=(assets effects scenes render shell timing platform)
-used=$(grep -rhoE '\bglu?[A-Z][A-Za-z0-9]*\(' "${core[@]}" --include='*.cpp' --include='*.h' --exclude-dir=web |
+core=(render math timing state effects assets scenes show)
+used=$(grep -rhoE '\bglu?[A-Z][A-Za-z0-9]*\(' "${core[@]}" --include='*.cpp' --include='*.h' |
   grep -v -E '^glu?(Tess|NewTess|DeleteTess)' | tr -d '(' | sort -u)
 for call in $used; do
   name=${call#glu}

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "effects/dials.h"
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
 #include "tests/gl_fixture.h"

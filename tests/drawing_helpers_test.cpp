@@ -1,7 +1,8 @@
 #include <array>
 #include <cmath>
 
-#include "effects/random.h"
+#include "effects/quads.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
 #include "scenes/drawing_helpers.h"

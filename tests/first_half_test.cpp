@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "effects/curve.h"
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "scenes/first_half_layers.h"
 #include "tests/half_fixture.h"
@@ -85,8 +85,8 @@ TEST_F(FirstHalfTest, TheLinePathWritesTheLogoStrokeByStroke) {
     for (const auto& p : points) curve.Append(Vec3(kVecValid, p[0], p[1], 0));
     return curve;
   };
-  show_->logoCurves = {stroke({{0, 0}, {10, 0}, {10, 10}}), stroke({{50, 50}, {60, 50}}),
-                       stroke({{-40, -40}, {-40, -30}, {-30, -30}, {-30, -40}})};
+  show_->curves.logoCurves = {stroke({{0, 0}, {10, 0}, {10, 10}}), stroke({{50, 50}, {60, 50}}),
+                              stroke({{-40, -40}, {-40, -30}, {-30, -30}, {-30, -40}})};
   OpenCanvas(400, -200, 200, -200, 200, -50, 50);  // a pixel a unit
   struct Lines {
     int strips = 0, segments = 0;
@@ -105,7 +105,7 @@ TEST_F(FirstHalfTest, TheLinePathWritesTheLogoStrokeByStroke) {
     return lines;
   };
   const Lines whole = linesAt(20.0), half = linesAt(14.5), gone = linesAt(29.0);
-  show_->logoCurves.clear();
+  show_->curves.logoCurves.clear();
   EXPECT_EQ(whole.strips, 3);
   EXPECT_EQ(whole.segments, 2 + 1 + 3);
   EXPECT_NEAR(whole.longest, 9.0, 1e-3);

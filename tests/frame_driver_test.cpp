@@ -2,14 +2,14 @@
 #include <cmath>
 #include <filesystem>
 
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
-#include "shell/startup.h"
+#include "show/frame_driver.h"
+#include "show/startup.h"
 #include "tests/asset_files.h"
 #include "tests/fake_music_player.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
-#include "timing/frame_driver.h"
 
 namespace {
 
@@ -94,8 +94,9 @@ TEST_F(FrameDriverTest, StartUpLoadsAndStartsTheMusicThenTheClock) {
   EXPECT_EQ(target.width, 160);
   ASSERT_NE(show, nullptr);
   EXPECT_EQ(show->showTime, -3.0);
+  EXPECT_EQ(show->fastTime, -0.3);
   EXPECT_NE(state.textures.names[24], 0u);
-  EXPECT_EQ(show->logoCurves.size(), 2u);
+  EXPECT_EQ(show->curves.logoCurves.size(), 2u);
   ASSERT_FALSE(cgCalls.empty());
   EXPECT_EQ(cgCalls[0].op, CgOp::SetOptimalOptions);
   EXPECT_EQ(cgCalls[0].value, 7000);

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "render/frame_readback.h"
-#include "render/frame_renderer.h"
 #include "render/gl_api.h"
+#include "show/frame_renderer.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
 

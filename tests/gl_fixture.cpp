@@ -24,7 +24,7 @@ void GlTest::SetUp() {
 
 void CanvasTest::OpenCanvas(int pixels, double left, double right, double bottom, double top, double zNear,
                             double zFar) {
-  CreateOffscreenTarget(target, pixels, pixels, QueryOffscreenSupport(), messages);
+  CreateOffscreenTarget(target, pixels, pixels, QueryOffscreenSupport());
   MakeOffscreenTargetCurrent(target);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_context.h"
+#include "headless/headless_context.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
 #include "tests/recording_messages.h"

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "render/frame_renderer.h"
 #include "render/gl_api.h"
+#include "show/frame_renderer.h"
 #include "tests/gl_fixture.h"
 #include "tests/golden_compare.h"
 #include "tests/recording_messages.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "assets/startup_curves.h"
-#include "render/show_object.h"
-#include "shell/demo_state.h"
+#include "scenes/show_record.h"
+#include "state/demo_state.h"
 #include "tests/gl_fixture.h"
 
 using Point = std::array<double, 2>;
@@ -45,12 +45,12 @@ inline std::optional<Point> UniformShift(const std::vector<Point>& from, const s
   return shift;
 }
 
-template <void (*Half)(ShowObject&, DemoState&)>
+template <void (*Half)(ShowRecord&, DemoState&)>
 class HalfTest : public CanvasTest {
  protected:
   static void SetUpTestSuite() {
-    show_ = new ShowObject;
-    BuildStartupCurves(*show_);
+    show_ = new ShowRecord;
+    BuildStartupCurves(show_->curves);
   }
   static void TearDownTestSuite() {
     delete show_;
@@ -75,5 +75,5 @@ class HalfTest : public CanvasTest {
   }
 
   DemoState state;
-  inline static ShowObject* show_ = nullptr;
+  inline static ShowRecord* show_ = nullptr;
 };

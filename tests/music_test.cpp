@@ -2,23 +2,19 @@
 #include <turbojpeg.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
-#include <thread>
 
-#include "platform/sdl_music_player.h"
-#include "timing/frame_driver.h"
+#include "tests/music_files.h"
+#include "timing/frame_timing.h"
+#include "timing/frequency_analyser.h"
 #include "timing/music_decoder.h"
 #include "timing/music_stream.h"
-#include "timing/frequency_analyser.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 std::vector<float> Sine(double frequency, double amplitude, int count) {
   std::vector<float> samples(count);
@@ -74,35 +70,6 @@ TEST(MusicClock, StepCorrectionRules) {
   EXPECT_EQ(FadeVolume(1.0), 0);
   EXPECT_EQ(FadeVolume(0.0), 255);
 }
-
-// MP3 files made with sox in a scratch directory shared by the decoding and playback tests.
-class MusicFiles : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    directory_ = fs::temp_directory_path() / ("velmora-music-" + std::to_string(getpid()));
-    fs::create_directories(directory_);
-    const std::string tone = (directory_ / "tone.mp3").string();
-    const std::string command = "sox -q -n -r 44100 -c 2 -C 192 '" + tone + "' synth 4 sine 440 vol 0.5";
-    made_ = std::system(command.c_str()) == 0 && fs::exists(tone);
-  }
-  static void TearDownTestSuite() { fs::remove_all(directory_); }
-  void SetUp() override {
-    if (!made_) GTEST_SKIP() << "sox could not write an MP3 (needs sox and libsox-fmt-mp3)";
-  }
-  static std::string PathOf(const std::string& name) { return (directory_ / name).string(); }
-  static void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
-    std::ofstream(PathOf(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  }
-  static std::vector<unsigned char> ReadBytes(const std::string& name) {
-    std::ifstream in(PathOf(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  static fs::path directory_;
-  static bool made_;
-};
-fs::path MusicFiles::directory_;
-bool MusicFiles::made_ = false;
 
 std::vector<unsigned char> SomeJpeg() {
   std::vector<unsigned char> pixels(64 * 64 * 3);
@@ -164,28 +131,6 @@ TEST_F(MusicFiles, AStreamDecodesWhatTheWholeFileDecodes) {
     EXPECT_TRUE(std::ranges::equal(stream.Mono(), whole->mono)) << name;
   }
   MusicStream dropped(PathOf("tone.mp3"));
-}
-
-// Real playback through SDL's dummy audio driver, which consumes samples at the device rate.
-TEST_F(MusicFiles, ThePlayingPositionAdvancesAtThePlaybackRate) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  SdlMusicPlayer player;
-  ASSERT_TRUE(player.Init());
-  ASSERT_TRUE(player.Load(PathOf("tone.mp3")));
-  EXPECT_EQ(player.Frequency(), 44100u);
-  EXPECT_EQ(player.Position(), 0u);
-  player.Play(44100);                                           // one second in
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // past the device's start-up
-  const auto start = std::chrono::steady_clock::now();
-  const uint32_t from = player.Position();
-  EXPECT_GT(from, 44100u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  const uint32_t to = player.Position();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_NEAR((to - from) / seconds, 44100.0, 0.05 * 44100);
-  EXPECT_GT(player.Spectrum()[10], 0.2f);  // the 440 Hz tone being heard
-  player.SetVolume(0);
-  player.Close();
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
-#include "shell/viewport.h"
+#include "show/startup.h"
+#include "state/viewport.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
 
@@ -87,10 +88,8 @@ TEST(Letterbox, FitsThePictureAndCentresIt) {
 using OffscreenTargetTest = GlTest;
 
 TEST_F(OffscreenTargetTest, MultisampledTargetIsResolvedAndLetterboxed) {
-  RecordingMessages messages;
   OffscreenTarget target;
-  ASSERT_TRUE(CreateOffscreenTarget(target, 64, 36, QueryOffscreenSupport(), messages));
-  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_EQ(CreateOffscreenTarget(target, 64, 36, QueryOffscreenSupport()), OffscreenOutcome::Multisampled);
   EXPECT_EQ(target.samples, 4);
 
   GLint samples = 0;
@@ -110,9 +109,8 @@ TEST_F(OffscreenTargetTest, MultisampledTargetIsResolvedAndLetterboxed) {
 }
 
 TEST_F(OffscreenTargetTest, PresentingLeavesTheFramesStateAlone) {
-  RecordingMessages messages;
   OffscreenTarget target;
-  ASSERT_TRUE(CreateOffscreenTarget(target, 32, 32, QueryOffscreenSupport(), messages));
+  ASSERT_EQ(CreateOffscreenTarget(target, 32, 32, QueryOffscreenSupport()), OffscreenOutcome::Multisampled);
   MakeOffscreenTargetCurrent(target);
   glEnable(GL_DEPTH_TEST);
   glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
@@ -134,11 +132,9 @@ TEST_F(OffscreenTargetTest, PresentingLeavesTheFramesStateAlone) {
 }
 
 TEST_F(OffscreenTargetTest, WithoutMultisamplingFallsBackToOneSampleWithStencil) {
-  RecordingMessages messages;
   OffscreenTarget target;
-  ASSERT_TRUE(CreateOffscreenTarget(target, 64, 36, OffscreenSupport{true, 0}, messages));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0], messages::kNoFsaa.text);
+  ASSERT_EQ(CreateOffscreenTarget(target, 64, 36, OffscreenSupport{true, 0}),
+            OffscreenOutcome::SingleSampled);
   EXPECT_EQ(target.samples, 0);
   EXPECT_TRUE(target.stencil);
 
@@ -151,13 +147,9 @@ TEST_F(OffscreenTargetTest, WithoutMultisamplingFallsBackToOneSampleWithStencil)
   ReleaseOffscreenTarget(target);
 }
 
-TEST_F(OffscreenTargetTest, WithoutFramebufferObjectsStartUpCannotGoOn) {
-  RecordingMessages messages;
+TEST_F(OffscreenTargetTest, WithoutFramebufferObjectsNothingIsMade) {
   OffscreenTarget target;
-  EXPECT_FALSE(CreateOffscreenTarget(target, 64, 36, OffscreenSupport{false, 0}, messages));
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0], messages::kNoFsaa.text);
-  EXPECT_EQ(messages.shown[1], messages::kNoOffscreenTarget.text);
+  EXPECT_EQ(CreateOffscreenTarget(target, 64, 36, OffscreenSupport{false, 0}), OffscreenOutcome::Failed);
   EXPECT_EQ(target.framebuffer, 0u);
 }
 
@@ -168,8 +160,10 @@ TEST_F(OffscreenTargetTest, ADriverWithoutFramebufferObjectsIsRecognised) {
   EXPECT_FALSE(support.framebufferObjects);
   RecordingMessages messages;
   OffscreenTarget target;
-  EXPECT_FALSE(CreateOffscreenTarget(target, 64, 36, support, messages));
-  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_FALSE(CreateShowTarget(target, 64, 36, messages));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0], messages::kNoFsaa.text);
+  EXPECT_EQ(messages.shown[1], messages::kNoOffscreenTarget.text);
 }
 
 using ViewportTest = GlTest;

@@ -42,8 +42,7 @@ class OutlineShapesTest : public GlTest {
     GlTest::SetUp();
     directory = fs::temp_directory_path() / ("velmora-shapes-" + std::to_string(getpid()));
     fs::create_directories(directory);
-    RecordingMessages quiet;
-    CreateOffscreenTarget(target, 100, 100, QueryOffscreenSupport(), quiet);  // something to draw into
+    CreateOffscreenTarget(target, 100, 100, QueryOffscreenSupport());  // something to draw into
     MakeOffscreenTargetCurrent(target);
   }
   void TearDown() override {

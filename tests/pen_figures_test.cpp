@@ -3,7 +3,7 @@
 
 #include "effects/meanders.h"
 #include "effects/pen_figures.h"
-#include "effects/random.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "tests/gl_fixture.h"
 #include "tests/random_draws.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "effects/random.h"
+#include "math/random.h"
 
 // The draws `draw` takes from a freshly seeded generator; -1 when more than `most`.
 template <typename Draw>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/messages.h"
+#include "state/messages.h"
 
 class RecordingMessages : public MessageSink {
  public:

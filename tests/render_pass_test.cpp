@@ -1,5 +1,5 @@
 #include "render/gl_api.h"
-#include "render/render_pass.h"
+#include "show/render_pass.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
 
@@ -10,7 +10,7 @@ class RenderPassTest : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    CreateOffscreenTarget(target, 64, 36, QueryOffscreenSupport(), messages);
+    CreateOffscreenTarget(target, 64, 36, QueryOffscreenSupport());
     state.cg.log = &calls;
   }
   void TearDown() override { ReleaseOffscreenTarget(target); }

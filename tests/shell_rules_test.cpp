@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "shell/card_check.h"
-#include "shell/extensions.h"
+#include "render/cg_layer.h"
+#include "state/card_check.h"
+#include "state/extensions.h"
 #include "tests/recording_messages.h"
-#include "timing/frame_driver.h"
+#include "timing/frame_timing.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <cmath>
 
 #include "render/gl_api.h"
-#include "render/show_frame.h"
 #include "scenes/scene_director.h"
+#include "show/show_frame.h"
 #include "tests/gl_fixture.h"
 
 namespace {
@@ -61,7 +61,7 @@ using DirectorTest = GlTest;
 
 TEST_F(DirectorTest, TheSecondHalfStartsJustAfter141Seconds) {
   DemoState state;
-  ShowObject show;
+  ShowRecord show;
   constexpr size_t kLastGlyphOfTheFirstHalf = 79;  // the second half's layers end long before
   show.showTime = 141.0;
   SceneDirector(state, show);
@@ -75,13 +75,13 @@ TEST_F(DirectorTest, TheSecondHalfStartsJustAfter141Seconds) {
 }
 
 TEST(SpectrumLevels, HighAndLowFromTheirBins) {
-  ShowObject show;
+  ShowRecord show;
   show.spectrum[230] = 0.08f;
   show.spectrum[2] = 0.5f;
   const SpectrumLevels levels = LevelsOf(show);
   EXPECT_NEAR(levels.high, 0.05, 1e-6);
   EXPECT_NEAR(levels.low, 0.09, 1e-6);
-  EXPECT_EQ(LevelsOf(ShowObject()).low, 0.0);
+  EXPECT_EQ(LevelsOf(ShowRecord()).low, 0.0);
 }
 
 }  // namespace

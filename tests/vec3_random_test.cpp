@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "effects/random.h"
-#include "effects/vec3.h"
+#include "math/random.h"
+#include "math/vec3.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // show then runs again and again, and must not hold more memory each time.
 #include <algorithm>
 
-#include "render/frame_renderer.h"
+#include "show/frame_renderer.h"
 #include "tests/allocation_count.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"

@@ -1,6 +1,6 @@
 // MusicPlayer: what the frame driver and start-up need from the sound system, and nothing more.
 //
-// The live program plays through SDL audio (platform/sdl_music_player.h); tests hand in a scripted fake.
+// The live program plays through SDL audio (desktop/sdl_music_player.h); tests hand in a scripted fake.
 #pragma once
 
 #include <cstdint>

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "assets/startup_curves.h"
-#include "render/show_object.h"
 
 namespace {
 
@@ -63,7 +62,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: velmora-draw-curves OUT.png\n");
     return 2;
   }
-  ShowObject show;
+  ShowCurves show;
   BuildStartupCurves(show);
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kColumns * kPanel, 2 * kPanel);
   cairo_t* cr = cairo_create(surface);

@@ -15,14 +15,15 @@
 #include "effects/dials.h"
 #include "effects/meanders.h"
 #include "effects/pen_figures.h"
-#include "effects/random.h"
 #include "effects/ribbons.h"
 #include "effects/strokes.h"
-#include "platform/headless_context.h"
-#include "platform/sdl_message_sink.h"
+#include "headless/headless_context.h"
+#include "math/random.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
-#include "tools/png_file.h"
+#include "show/startup.h"
+#include "state/messages.h"
+#include "tools/rgb_surface.h"
 
 namespace {
 
@@ -213,7 +214,7 @@ int main(int argc, char** argv) {
   const int width = kColumns * kCell, height = kRows * (kCell + kLabel);
   StderrMessageSink messages;
   OffscreenTarget target;
-  if (!CreateOffscreenTarget(target, width, height, QueryOffscreenSupport(), messages)) return 1;
+  if (!CreateShowTarget(target, width, height, messages)) return 1;
   MakeBandedTexture();
 
   const std::vector<Entry> entries = Entries(t);

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_context.h"
-#include "platform/sdl_message_sink.h"
-#include "render/frame_renderer.h"
-#include "tools/png_file.h"
+#include "headless/headless_context.h"
+#include "show/frame_renderer.h"
+#include "state/messages.h"
+#include "tools/rgb_surface.h"
 
 namespace {
 

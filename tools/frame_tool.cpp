@@ -8,11 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "platform/headless_context.h"
-#include "platform/sdl_message_sink.h"
-#include "render/frame_renderer.h"
-#include "shell/data_dir.h"
-#include "shell/number_text.h"
+#include "cli/data_dir.h"
+#include "cli/number_text.h"
+#include "cli/option_values.h"
+#include "headless/headless_context.h"
+#include "show/frame_renderer.h"
+#include "state/messages.h"
 #include "tools/png_file.h"
 
 namespace {

@@ -1,15 +1,10 @@
-// RGB pictures (top row first, as the offscreen target reads them) to cairo surfaces and PNG files.
+// RGB pictures (top row first, as the offscreen target reads them) to and from PNG files, through libpng.
 #pragma once
-
-#include <cairo.h>
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
-
-// A new image surface holding the picture; the caller destroys it.
-cairo_surface_t* SurfaceFromRgb(std::span<const uint8_t> rgb, int width, int height);
 
 bool WritePng(const std::string& path, std::span<const uint8_t> rgb, int width, int height);
 

@@ -17,7 +17,7 @@ function(velmora_web_library name include library)
   endif()
 endfunction()
 
-velmora_web_library(PkgConfig::EPOXY "${CMAKE_CURRENT_LIST_DIR}/../platform/web/include" "")
+velmora_web_library(PkgConfig::EPOXY "${CMAKE_CURRENT_LIST_DIR}/include" "")
 velmora_web_library(PkgConfig::GLU "${VELMORA_WEB_DEPS}/include" libGLU.a)
 velmora_web_library(velmora::mpg123 "${VELMORA_WEB_DEPS}/include" libmpg123.a)
 velmora_web_library(velmora::kissfft "${VELMORA_WEB_DEPS}/include/kissfft" libkissfft-float.a)

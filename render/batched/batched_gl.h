@@ -15,7 +15,6 @@
 // once: a line on standard error naming the entry point and what was asked.
 #pragma once
 
-#include <optional>
 #include <string>
 
 // WebGl2 is OpenGL ES 3.0 as WebGL 2 offers it: no unsynchronised buffer maps and no waiting on fences, so
@@ -29,9 +28,6 @@ enum class RendererChoice { Auto, Compatibility, Batched, BatchedEs, BatchedWebG
 
 // The flavour a batched choice draws with (Auto and Batched: OpenGL 3.3 core).
 BatchedFlavour FlavourFor(RendererChoice choice);
-
-// --renderer's value: auto, compat, batched, batched-es or batched-webgl; nothing for anything else.
-std::optional<RendererChoice> ParseRendererChoice(const std::string& text);
 
 // Installs the renderer on the current context: from now on the subset goes to it. False, with the reason,
 // where the context cannot run it (then the compatibility profile's entry points stay).

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/live_show.h"
+#include "desktop/live_show.h"
 #include "tools/png_file.h"
 
 int main(int argc, char** argv) {

@@ -14,12 +14,12 @@
 #include <optional>
 #include <span>
 
-#include "platform/headless_context.h"
-#include "platform/sdl_message_sink.h"
-#include "render/frame_renderer.h"
+#include "cli/data_dir.h"
+#include "headless/headless_context.h"
 #include "render/frame_readback.h"
 #include "render/offscreen_target.h"
-#include "shell/data_dir.h"
+#include "show/frame_renderer.h"
+#include "state/messages.h"
 #include "timing/music_player.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/downsample.h"

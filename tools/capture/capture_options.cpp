@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "timing/frame_driver.h"
-#include "platform/headless_context.h"
-#include "shell/number_text.h"
+#include "cli/number_text.h"
+#include "cli/option_values.h"
+#include "headless/headless_context.h"
+#include "timing/frame_timing.h"
 
 namespace {
 

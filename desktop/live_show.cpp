@@ -1,0 +1,145 @@
+#include "desktop/live_show.h"
+
+#include <SDL.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "cli/data_dir.h"
+#include "desktop/clipboard.h"
+#include "desktop/command_line.h"
+#include "desktop/display_modes.h"
+#include "desktop/fltk_setup_dialog.h"
+#include "desktop/sdl_display.h"
+#include "desktop/sdl_events.h"
+#include "desktop/sdl_message_sink.h"
+#include "desktop/sdl_music_player.h"
+#include "desktop/sdl_window.h"
+#include "show/frame_driver.h"
+#include "show/startup.h"
+
+namespace {
+
+constexpr const char* kWindowTitle = " = Velmora Oskel 2008 = ";
+constexpr int kColourBits = 32;
+
+// Records that live for the whole run, made before main starts.
+DemoState gDemoState;
+FrameRecord gFrameRecord;
+OffscreenTarget gOffscreenTarget;
+DemoClock gDemoClock;
+SdlMusicPlayer gMusic;
+std::unique_ptr<ShowObject> gShow;
+volatile std::sig_atomic_t gHangUp = 0;  // SDL turns SIGINT and SIGTERM into a quit event; SIGHUP is ours
+
+class LiveFrameHost : public FrameHost {
+ public:
+  LiveFrameHost(DemoState& state, MessageSink& messages) : state_(state), messages_(messages) {}
+  void CopyTextToClipboard(const std::string& text) override { ::CopyTextToClipboard(text); }
+  void CloseMainWindow() override { ::CloseMainWindow(state_, messages_); }
+
+ private:
+  DemoState& state_;
+  MessageSink& messages_;
+};
+
+// Lists the display modes and, unless told not to, runs the setup dialog with the options' choices. False
+// when the show must not start: no display, or the user quit.
+bool ChooseSetup(SetupOptions& setup, const LaunchOptions& launch, MessageSink& messages) {
+  if (!InitDisplayVideo()) {
+    ShowWithSdlReason(messages, messages::kRegisterClassFailed);
+    return false;
+  }
+  std::vector<DisplayMode> modes;
+  EnumerateDisplayModes(modes);
+  modes = ModesForDialog(std::move(modes), DesktopDisplayMode());
+  size_t selection = launch.size ? SelectMode(modes, *launch.size) : DefaultModeIndex(modes);
+  SetupChoice choice = launch.choice;
+  if (launch.showDialog) {
+    std::vector<std::string> labels;
+    for (DisplayMode mode : modes) labels.push_back(DisplayModeLabel(mode));
+    const auto result = RunSetupDialog(labels, selection, choice);
+    if (!result) return false;
+    choice = result->choice;
+    selection = result->selection;
+  }
+  ApplyRunCommand(setup, choice, modes[selection]);
+  setup.exclusive = launch.exclusive;
+  setup.renderer = launch.renderer;
+  setup.startAt = launch.from;
+  return true;
+}
+
+// Drains the event queue; false once the window has been closed or the program told to stop.
+bool DispatchEvents(DemoState& state) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (HandleWindowEvent(event, state, gFrameRecord) == EventOutcome::Quit) return false;
+  }
+  return !gHangUp;
+}
+
+// Leaves no sound playing or decoding, and the display in the mode it was found in. (Not SDL_Quit: closing
+// the X display unloads the GL driver before the process ends, and the leak checker then cannot name what
+// the driver keeps.)
+struct ShutDownOnReturn {
+  ~ShutDownOnReturn() {
+    gMusic.Close();
+    LeaveFullscreen(gDemoState);
+  }
+};
+
+int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
+  ShutDownOnReturn shutDown;
+  DemoState& state = gDemoState;
+  SdlMessageSink messages;
+  if (launch.choice.music) gMusic.Prefetch(kMusicFile);  // decoded while the dialog waits
+  if (!ChooseSetup(state.setup, launch, messages)) return 0;
+  if (!state.setup.musicOn) gMusic.DropPrefetch();
+  std::signal(SIGHUP, [](int) { gHangUp = 1; });
+
+  if (!OpenMainWindow(state, messages, kWindowTitle, state.setup.windowWidth, state.setup.windowHeight,
+                      kColourBits, state.setup.fullscreen)) {
+    return 0;
+  }
+  StartUpContext startUp{state,    gFrameRecord, gOffscreenTarget, gDemoClock,
+                         messages, gShow,        gMusic,           [] { SDL_GL_SetSwapInterval(0); }};
+  if (auto exitCode = InitRenderState(startUp)) return *exitCode;
+
+  LiveFrameHost host(state, messages);
+  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host, gShow};
+  bool firstSwap = true;
+  while (DispatchEvents(state)) {
+    if (RunLiveFrame(frame) == FrameOutcome::EndProcess) return 0;
+    SwapMainWindow(state);
+    if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);
+    if (hooks.afterEachSwap) hooks.afterEachSwap();
+    firstSwap = false;
+  }
+  CloseMainWindow(state, messages);
+  return 0;
+}
+
+}  // namespace
+
+int RunVelmora(int argc, char** argv, const LiveShowHooks& hooks) {
+  const CommandLine line = ParseCommandLine(argc, argv);
+  switch (line.action) {
+    case LaunchAction::PrintHelp:
+      std::fputs(UsageText().c_str(), stdout);
+      return 0;
+    case LaunchAction::PrintVersion:
+      std::fputs(VersionText().c_str(), stdout);
+      return 0;
+    case LaunchAction::Refuse:
+      std::fprintf(stderr, "velmora: %s\n", line.error.c_str());
+      return 2;
+    case LaunchAction::Run:
+      break;
+  }
+  if (const auto missing = EnterShowData("velmora")) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
+  }
+  return RunLiveShow(line.options, hooks);
+}

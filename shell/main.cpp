@@ -1,6 +1,0 @@
-// Velmora: plays the show's music and draws its four-minute sequence of scenes in step with it.
-#include "shell/live_show.h"
-
-int main(int argc, char** argv) {
-  return RunVelmora(argc, argv);
-}

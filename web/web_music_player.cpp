@@ -1,0 +1,99 @@
+#include "web/web_music_player.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The page's one AudioContext, a gain for the closing fade, and the source that plays the music.
+EM_JS(int, AudioOpen, (), {
+  const Context = window.AudioContext || window.webkitAudioContext;
+  if (!Context) return 0;
+  Module.audio = {context : new Context({sampleRate : 44100}), source : null, startedAt : 0, offset : 0};
+  Module.audio.gain = Module.audio.context.createGain();
+  Module.audio.gain.connect(Module.audio.context.destination);
+  Module.audio.context.resume();
+  return 1;
+});
+
+// Interleaved 16-bit stereo into an AudioBuffer.
+EM_JS(void, AudioLoad, (const short* samples, int frames, int rate), {
+  const buffer = Module.audio.context.createBuffer(2, frames, rate);
+  const left = buffer.getChannelData(0), right = buffer.getChannelData(1);
+  const pcm = HEAP16.subarray(samples >> 1, (samples >> 1) + 2 * frames);
+  for (let i = 0; i < frames; ++i) {
+    left[i] = pcm[2 * i] / 32768;
+    right[i] = pcm[2 * i + 1] / 32768;
+  }
+  Module.audio.buffer = buffer;
+});
+
+EM_JS(void, AudioPlay, (double offsetSeconds), {
+  const audio = Module.audio;
+  audio.source = audio.context.createBufferSource();
+  audio.source.buffer = audio.buffer;
+  audio.source.connect(audio.gain);
+  audio.source.start(0, offsetSeconds);
+  audio.startedAt = audio.context.currentTime;
+  audio.offset = offsetSeconds;
+});
+
+// Seconds of music heard so far: the audio clock, less what the output still holds back.
+EM_JS(double, AudioPosition, (), {
+  const audio = Module.audio;
+  if (!audio || !audio.source) return 0;
+  const latency = audio.context.outputLatency || audio.context.baseLatency || 0;
+  return Math.max(0, audio.context.currentTime - audio.startedAt - latency) + audio.offset;
+});
+
+EM_JS(void, AudioVolume, (double level), {
+  if (Module.audio) Module.audio.gain.gain.value = level;
+});
+
+EM_JS(void, AudioClose, (), {
+  if (!Module.audio) return;
+  if (Module.audio.source) Module.audio.source.stop();
+  Module.audio.context.close();
+  Module.audio = null;
+});
+
+}  // namespace
+
+bool WebMusicPlayer::Init() {
+  return AudioOpen() != 0;
+}
+
+bool WebMusicPlayer::Load(const std::string& path) {
+  music_ = DecodeMp3File(path);
+  if (!music_ || music_->Frames() == 0) return false;
+  AudioLoad(music_->stereo.data(), int(music_->Frames()), kMusicRate);
+  return true;
+}
+
+void WebMusicPlayer::Play(uint32_t startSample) {
+  AudioPlay(double(startSample) / kMusicRate);
+}
+
+uint32_t WebMusicPlayer::Position() {
+  const double frame = std::floor(AudioPosition() * kMusicRate);
+  return uint32_t(std::min(frame, double(Length())));
+}
+
+uint32_t WebMusicPlayer::Length() {
+  return music_ ? uint32_t(music_->Frames()) : 0;
+}
+
+const float* WebMusicPlayer::Spectrum() {
+  if (music_) analyser_.Analyse(music_->mono, Position(), spectrum_);
+  return spectrum_.data();
+}
+
+void WebMusicPlayer::SetVolume(int volume) {
+  AudioVolume(std::clamp(volume, 0, 255) / 255.0);
+}
+
+void WebMusicPlayer::Close() {
+  AudioClose();
+}
