@@ -19,8 +19,8 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev
   # the JPEG benchmark's third contestant
   libstb-dev
-  # drawing in the tools (curve sheets, the asset pack)
-  libcairo2-dev
+  # drawing in the tools (curve sheets, the asset pack); PNG files of the headless tools and tests
+  libcairo2-dev libpng-dev
   # headless end-to-end tests
   xvfb xauth xdotool xclip x11-utils x11-apps netpbm libx11-dev bc xfonts-base
   # display modes on a real X server (Xorg with the dummy driver, xrandr); Wayland (weston)
