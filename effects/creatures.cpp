@@ -119,7 +119,7 @@ void DrawCreatureA(const Curve& curve, double t0, double gate, double step, doub
   DrawLegs(kLegsA, stations, t0, size, 0.3, 1.0, 0.1, 0.0);
 }
 
-void DrawCreatureB(const Curve& curve, double t0, double /*spare*/, double step, double size, double shift) {
+void DrawCreatureB(const Curve& curve, double t0, double step, double size, double shift) {
   if (size < kSmallest || curve.count <= 0) return;
   glColor3f(1, 1, 1);
   SolidBlack();

@@ -9,9 +9,9 @@
 // blending off and the colour black.
 void DrawCreatureA(const Curve& curve, double t0, double gate, double step, double size, bool shadow);
 
-// A narrower creature over 0.14 step parameter units per station, moved sideways by shift; spare is not
-// read. Nothing when size < 1e-6. Leaves blending and texturing off and the colour black.
-void DrawCreatureB(const Curve& curve, double t0, double spare, double step, double size, double shift);
+// A narrower creature over 0.14 step parameter units per station, moved sideways by shift. Nothing when
+// size < 1e-6. Leaves blending and texturing off and the colour black.
+void DrawCreatureB(const Curve& curve, double t0, double step, double size, double shift);
 
 // A centipede from t over ten parameter units: a multiplied shadow band, a black body and thirteen pairs of
 // wide curled legs in a travelling wave, with long feelers at both ends. Returns with blending off, the

@@ -58,24 +58,7 @@ Curve::Curve(int32_t kind) {
   this->kind = kind;
 }
 
-Curve::Curve(const Curve& other) : Curve() {
-  *this = other;
-}
-
-Curve& Curve::operator=(const Curve& other) {
-  if (this == &other) return *this;
-  Clear();
-  count = other.count;
-  kind = other.kind;
-  closed = other.closed;
-  points.insert(points.end(), other.points.begin(), other.points.end());
-  widths.insert(widths.end(), other.widths.begin(), other.widths.end());
-  extra.insert(extra.end(), other.extra.begin(), other.extra.end());
-  return *this;
-}
-
 void Curve::Clear() {
-  aux = 0.0;
   count = 0;
   kind = 3;
   points.clear();

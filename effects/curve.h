@@ -1,9 +1,9 @@
 // Curve: an ordered list of control points through which a uniform Catmull-Rom spline passes.
 //
 // Open curves are clamped at both ends; closed ones wrap from the last point to the first. Besides its points
-// a curve carries two per-point attributes (`widths`, whose x is a ribbon's half-width, and `extra`) and a
-// fourth array that nothing fills. `Evaluate` is the hot path of the effect library: it allocates nothing and
-// leaves the curve untouched. At most 32767 points.
+// a curve carries two per-point attributes (`widths`, whose x is a ribbon's half-width, and `extra`).
+// `Evaluate` is the hot path of the effect library: it allocates nothing and leaves the curve untouched. At
+// most 32767 points.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,8 @@ class Curve {
  public:
   Curve();                       // empty and closed
   explicit Curve(int32_t kind);  // empty; the caller sets `closed`
-  Curve(const Curve& other);
-  Curve& operator=(const Curve& other);
 
-  // Empties points, widths and extra; count 0, kind 3, aux 0. Keeps `closed` and `spare`.
+  // Empties points, widths and extra; count 0, kind 3. Keeps `closed`.
   void Clear();
 
   // The spline point at parameter t into out's x, y, z (out's state is left as the caller set it, except
@@ -40,11 +38,9 @@ class Curve {
   std::vector<Vec3> points;
   std::vector<Vec3> widths;
   std::vector<Vec3> extra;
-  std::vector<Vec3> spare;
   int32_t kind = 3;
   bool closed = true;
   int32_t count = 0;
-  double aux = 0.0;
 };
 
 // Pen builders: each appends points and leaves the pen (position, and direction for the turning ones) where

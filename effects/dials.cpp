@@ -157,7 +157,8 @@ void DrawEye(double t) {
 
   const double blink =
       std::clamp(std::fabs(std::sin(5.4 * t) * std::sin(2.6 * t) * std::sin(4 * t) * 1.5), 0.0, 1.0);
-  const double lid = std::pow(blink, 6) + RandomUnit() * 0 + 0.57;
+  RandomUnit();  // spent: the layout of what follows counts on it
+  const double lid = std::pow(blink, 6) + 0.57;
   for (int strip = 0; strip < 2; ++strip) {
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i < kCirclePoints; ++i) {

@@ -113,7 +113,8 @@ void DrawSpiralFigure(double t) {
   for (int i = 1; i <= 3; i += 2) {
     glColor3f(0, 0, 0);
     glEnable(GL_TEXTURE_2D);
-    const double texScale = RandomUnit() * 0 + 0.05;
+    RandomUnit();  // spent: the layout of what follows counts on it
+    const double texScale = 0.05;
     const Vec3 texOffset(kVecValid, float(0.1 * i * t), float(0.4 * t), 0);
     DrawRibbonTextured(path, 0, kSpiralPoints, texOffset, texScale, i, 0.5, -1);
   }
@@ -128,7 +129,7 @@ void DrawSpiralFigure(double t) {
     }
     const double along = (RandomUnit() + 6) * x * 0.5;
     glPushMatrix();
-    DrawCreatureB(path, along, along / 7, 1.5, 1.0, 0.0);
+    DrawCreatureB(path, along, 1.5, 1.0, 0.0);
     glPopMatrix();
   }
 }
@@ -142,7 +143,8 @@ void DrawGlyphFigure(double t, double scale) {
     double g = 0.3 * (RandomUnit() + 1);
     if (j != 0) g = 0;
     glColor3d(g, g, g);
-    const double texScale = RandomUnit() * 0 + 0.55;
+    RandomUnit();  // spent: the layout of what follows counts on it
+    const double texScale = 0.55;
     const Vec3 texOffset(kVecValid, float(0.2 * j * t), float(t), 0);
     DrawRibbonTextured(path, 0, path.count, texOffset, texScale, j, 0.5, -1.0);
   }

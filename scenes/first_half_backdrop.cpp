@@ -206,7 +206,7 @@ void DrawScrollingBackground(const Scene& scene) {
   scene.Bind(224);
   Blend(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
   glPushMatrix();
-  BillboardQuad(0 * scene.t, 1350, 1350, 0.5 * scene.t, 0.5 * scene.t, 400);
+  BillboardQuad(0, 1350, 1350, 0.5 * scene.t, 0.5 * scene.t, 400);
   glPopMatrix();
 }
 

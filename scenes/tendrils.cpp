@@ -193,8 +193,8 @@ void DrawTendrilRow(const Scene& scene) {
       // Two creatures crawl the last tendril at 12 units a second, the second a random part of the way.
       const double length = 12 * std::max(0.0, t - 148);
       const double second = (0.5 * RandomUnit() + 0.3) * length;
-      DrawCreatureB(scene.Pool(4, 5), length, length / 7, 1.5, 1.0, -1.4);
-      DrawCreatureB(scene.Pool(4, 5), second, second / 7, 1.5, 1.0, -1.4);
+      DrawCreatureB(scene.Pool(4, 5), length, 1.5, 1.0, -1.4);
+      DrawCreatureB(scene.Pool(4, 5), second, 1.5, 1.0, -1.4);
     }
     glPopMatrix();
   }

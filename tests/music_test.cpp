@@ -54,6 +54,20 @@ TEST(Spectrum, SilenceAndPositionsOutsideTheMusicGiveZeros) {
   EXPECT_EQ(*std::max_element(spectrum.begin(), spectrum.end()), 0.0f);
 }
 
+TEST(FrameTiming, TimerStepIsNeverNegative) {
+  EXPECT_EQ(TimerStep(1.0, 1.0), 0.0);
+  EXPECT_EQ(TimerStep(0.9, 1.0), 0.0);
+  EXPECT_DOUBLE_EQ(TimerStep(1.25, 1.0), 0.25);
+}
+
+TEST(FrameTiming, ClosingFadeIsImmediateWhileTheClockFollowsTheMusic) {
+  const double fadeRate = double(0.8f);
+  EXPECT_EQ(ClosingFadeLevel(200.0, 200.0, fadeRate, true), 1.0);
+  EXPECT_NEAR(ClosingFadeLevel(232.625, 232.0, fadeRate, false), 0.5, 1e-7);
+  EXPECT_EQ(ClosingFadeLevel(231.0, 232.0, fadeRate, false), 0.0);
+  EXPECT_EQ(ClosingFadeLevel(240.0, 232.0, fadeRate, false), 1.0);
+}
+
 TEST(MusicClock, StepCorrectionRules) {
   bool sync = true;
   EXPECT_NEAR(MusicCorrectedStep(0.016, 10.0, 12.0, 240.0, sync), 0.216, 1e-6);

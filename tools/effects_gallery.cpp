@@ -1,5 +1,6 @@
 // velmora-effects-gallery: draws every effect renderer alone on a neutral background, one labelled cell each,
-// into one PNG sheet, so that a person can see at a glance what each one looks like.
+// into one PNG sheet, so that a person can see at a glance what each one looks like. An effect that draws
+// nothing is named on standard error, and the exit code is then 1.
 // Usage: velmora-effects-gallery [--time SECONDS] OUT.png
 #include <algorithm>
 #include <cmath>
@@ -154,7 +155,7 @@ std::vector<Entry> Entries(double t) {
          DrawSquareTube(wave, 0, 10, t, 0.3);
        }},
       {"DrawCreatureA", [=] { DrawCreatureA(coil, 20, 1, 1, 1, false); }},
-      {"DrawCreatureB", [=] { DrawCreatureB(coil, 20, 0, 1, 1, 0); }},
+      {"DrawCreatureB", [=] { DrawCreatureB(coil, 20, 1, 1, 0); }},
       {"DrawCreatureC", [=] { DrawCreatureC(coil, 20 + 0.5 * t); }},
       {"DrawDialA", [=] { DrawDialA(t, false); }},
       {"DrawDialB", [=] { DrawDialB(t, false); }},
@@ -179,6 +180,19 @@ std::vector<Entry> Entries(double t) {
       {"DrawBandStack", [] { DrawBandStack(4); }},
       {"DrawNoiseQuad", [] { DrawNoiseQuad(4, 0.5); }},
   };
+}
+
+// Whether the cell at (x, top row yTop) of the picture shows anything besides its background.
+bool CellShowsSomething(const std::vector<uint8_t>& rgb, int width, int x, int yTop) {
+  for (int y = yTop + 4; y < yTop + kCell - 4; ++y) {
+    for (int column = x + 4; column < x + kCell - 4; ++column) {
+      const uint8_t* p = &rgb[(size_t(y) * size_t(width) + size_t(column)) * 3];
+      for (int c = 0; c < 3; ++c) {
+        if (std::abs(p[c] - int(kBackground[c] * 255 + 0.5f)) > 8) return true;
+      }
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -239,7 +253,16 @@ int main(int argc, char** argv) {
     labels.push_back({x + 8.0, yTop + kCell + 16.0});
   }
 
-  cairo_surface_t* sheet = SurfaceFromRgb(ReadOffscreenPixels(target), width, height);
+  const std::vector<uint8_t> pixels = ReadOffscreenPixels(target);
+  int empty = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (CellShowsSomething(pixels, width, int(i % kColumns) * kCell, int(i / kColumns) * (kCell + kLabel)))
+      continue;
+    std::fprintf(stderr, "velmora-effects-gallery: %s drew nothing\n", entries[i].name);
+    ++empty;
+  }
+
+  cairo_surface_t* sheet = SurfaceFromRgb(pixels, width, height);
   cairo_t* cr = cairo_create(sheet);
   cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, 14);
@@ -256,5 +279,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmora-effects-gallery: cannot write %s\n", output.c_str());
     return 1;
   }
-  return 0;
+  return empty ? 1 : 0;
 }
