@@ -14,7 +14,8 @@ void SceneDirector(DemoState& state, ShowRecord& show);
 void FirstHalfScenes(ShowRecord& show, DemoState& state);
 void SecondHalfScenes(ShowRecord& show, DemoState& state);
 
-// The music levels the layers react to: high = clamp(bin 230 - 0.03), low = clamp(bin 2 - 0.2) squared.
+// The music levels the layers react to: high = clamp(bin kHatBin - kHatFloor), low = clamp(bin kBassBin -
+// kBassFloor) squared (timing/frequency_analyser.h).
 struct SpectrumLevels {
   double high = 0.0;
   double low = 0.0;

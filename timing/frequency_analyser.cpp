@@ -4,14 +4,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <numbers>
+
+std::vector<double> HannWindow(int size) {
+  std::vector<double> window(static_cast<size_t>(size));
+  for (int n = 0; n < size; ++n) window[n] = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * n / size);
+  return window;
+}
 
 SpectrumAnalyser::SpectrumAnalyser()
     : fft_(kiss_fftr_alloc(kSpectrumWindow, 0, nullptr, nullptr)), output_(2 * (kSpectrumBins + 1)) {
+  const std::vector<double> window = HannWindow(kSpectrumWindow);
   double sum = 0.0;
   for (int i = 0; i < kSpectrumWindow; ++i) {
-    window_[i] = float(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kSpectrumWindow));
+    window_[i] = float(window[i]);
     sum += window_[i];
   }
   scale_ = 2.0 / sum;

@@ -13,7 +13,17 @@
 constexpr int kSpectrumBins = 512;
 constexpr int kSpectrumWindow = 2 * kSpectrumBins;
 
+// The two bins the pictures react to, and the values above which they begin to.
+constexpr int kBassBin = 2;   // 86 Hz: kick and bass
+constexpr int kHatBin = 230;  // 9.9 kHz: hi-hats
+constexpr double kBassFloor = 0.2;
+constexpr double kHatFloor = 0.03;
+
 using Spectrum = std::array<float, kSpectrumBins>;
+
+// The periodic Hann window of `size` points, 0.5 - 0.5 cos(2 pi n / size), in double. The analyser keeps it
+// in float; the music tools that judge sounds by this spectrum use the same values.
+std::vector<double> HannWindow(int size);
 
 class SpectrumAnalyser {
  public:

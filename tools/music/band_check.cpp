@@ -3,17 +3,18 @@
 //   velmora-spectrum-check FILE.mp3 [--hop SECONDS] [--require FROM-TO]... [--length SECONDS]
 //                          [--trace FROM-TO] [--max-line DB]
 //
-// The show reads, every frame, a 512-bin magnitude spectrum of the 1024 most recent samples (mono mix,
-// periodic Hann window, magnitude 2 |X[k]| / sum(window)). Its pictures react to bin 2 (86 Hz: kick and
-// bass) and bin 230 (9.9 kHz: hi-hats). This tool computes the same spectrum for frames `hop` seconds apart
-// (default 1/60 s) and asks, for each half second of music (a beat at 120 bpm), what the show is sure to
-// see there: the highest value in that half second for each of 8 evenly spaced frame phases, and the lowest
-// of those 8. A short hat hit can fall between two frames' windows' sweet spots; a fixed sampling every half
-// second would sit on the beat grid and keep landing just before the hits.
+// The show reads, every frame, a 512-bin magnitude spectrum of the 1024 most recent samples of the music's
+// mono mix (timing/frequency_analyser.h). Its pictures react to bin 2 (86 Hz: kick and bass) and bin 230
+// (9.9 kHz: hi-hats). This tool decodes the file with the show's own decoder and reads that spectrum with the
+// show's own analyser for frames `hop` seconds apart (default 1/60 s), and asks, for each half second of
+// music (a beat at 120 bpm), what the show is sure to see there: the highest value in that half second for
+// each of 8 evenly spaced frame phases, and the lowest of those 8. A short hat hit can fall between two
+// frames' windows' sweet spots; a fixed sampling every half second would sit on the beat grid and keep
+// landing just before the hits.
 //
 // It prints one row per 10 s: for each bin the highest value any frame saw, the median of the beats' sure
-// values and how many beats are sure to exceed 0.2 (bin 2) or 0.03 (bin 230); and the RMS level of the mono
-// mix.
+// values and how many beats are sure to exceed the level where the pictures begin to react (0.2 at bin 2,
+// 0.03 at bin 230); and the RMS level of the mono mix.
 //
 // Last it prints the strongest tonal line of the long-term spectrum in 8-12 kHz, where the hats play
 // (tonal_lines.h).
@@ -24,28 +25,22 @@
 // then). --max-line DB fails it when the tonal line stands more than DB above its neighbourhood. --length
 // fails it unless the decoded length is exactly that many seconds. Exit status: 0 when all requirements
 // hold, 1 when one fails or the file cannot be decoded, 2 on bad arguments.
-#include <kiss_fftr.h>
-#include <mpg123.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <memory>
-#include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "tools/music/show_spectrum.h"
+#include "timing/frequency_analyser.h"
+#include "timing/music_decoder.h"
 #include "tools/music/tonal_lines.h"
 
 namespace {
 
-constexpr int kRate = 44100;
-constexpr double kBassThreshold = 0.2;
-constexpr double kHatThreshold = 0.03;
 constexpr double kBassShare = 0.9;
-constexpr int kBeatFrames = kRate / 2;
+constexpr int kBeatFrames = kMusicRate / 2;
 constexpr double kLinesFrom = 8000.0, kLinesTo = 12000.0;  // Hz
 
 struct Span {
@@ -97,74 +92,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return !options.path.empty();
 }
 
-struct Decoder {
-  void operator()(mpg123_handle* handle) const {
-    mpg123_close(handle);
-    mpg123_delete(handle);
-  }
-};
-
-// The mono mix (L + R) / 2 of the whole file as 44.1 kHz float samples; empty when it cannot be decoded.
-std::vector<float> DecodeMono(const std::string& path) {
-  int error = MPG123_OK;
-  std::unique_ptr<mpg123_handle, Decoder> handle(mpg123_new(nullptr, &error));
-  if (!handle) return {};
-  mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO | MPG123_GAPLESS, 0.0);
-  mpg123_format_none(handle.get());
-  if (mpg123_format(handle.get(), kRate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK) return {};
-  if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK) return {};
-  std::vector<float> mono;
-  std::vector<float> block(1 << 14);
-  for (;;) {
-    size_t bytes = 0;
-    const int status = mpg123_read(handle.get(), block.data(), block.size() * sizeof(float), &bytes);
-    const size_t frames = bytes / (2 * sizeof(float));
-    for (size_t i = 0; i < frames; ++i) mono.push_back(0.5f * (block[2 * i] + block[2 * i + 1]));
-    if (status == MPG123_NEW_FORMAT) continue;
-    if (status != MPG123_OK) break;
-  }
-  return mono;
-}
-
-class Analyser {
- public:
-  Analyser()
-      : fft_(kiss_fftr_alloc(kShowWindow, 0, nullptr, nullptr)),
-        window_(kShowWindow),
-        input_(kShowWindow),
-        bins_(kShowWindow / 2 + 1) {
-    double sum = 0.0;
-    for (int i = 0; i < kShowWindow; ++i) {
-      window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kShowWindow));
-      sum += window_[i];
-    }
-    scale_ = 2.0 / sum;
-  }
-  ~Analyser() { kiss_fftr_free(fft_); }
-  Analyser(const Analyser&) = delete;
-  Analyser& operator=(const Analyser&) = delete;
-
-  // Magnitudes of bins 2 and 230 for the samples [end - 1024, end); samples outside the music are silence.
-  std::pair<double, double> At(const std::vector<float>& mono, long long end) {
-    for (int i = 0; i < kShowWindow; ++i) {
-      const long long at = end - kShowWindow + i;
-      input_[i] = at >= 0 && at < static_cast<long long>(mono.size()) ? mono[at] * window_[i] : 0.0f;
-    }
-    kiss_fftr(fft_, input_.data(), bins_.data());
-    auto magnitude = [&](int k) { return std::hypot(double(bins_[k].r), double(bins_[k].i)) * scale_; };
-    return {magnitude(kShowBassBin), magnitude(kShowHatBin)};
-  }
-
- private:
-  kiss_fftr_cfg fft_;
-  std::vector<float> window_, input_;
-  std::vector<kiss_fft_cpx> bins_;
-  double scale_ = 0.0;
-};
-
 struct Levels {
   double bass = 0.0, hat = 0.0;
-  bool Pass() const { return bass > kBassThreshold && hat > kHatThreshold; }
 };
 
 struct Beat {
@@ -183,26 +112,29 @@ int main(int argc, char** argv) {
         " [--trace FROM-TO] [--max-line DB]\n");
     return 2;
   }
-  const std::vector<float> mono = DecodeMono(options.path);
-  if (mono.empty()) {
+  const std::optional<DecodedMusic> music = DecodeMp3File(options.path);
+  if (!music) {
     std::fprintf(stderr, "velmora-spectrum-check: cannot decode %s\n", options.path.c_str());
     return 1;
   }
+  const std::vector<float>& mono = music->mono;
   const long long samples = static_cast<long long>(mono.size());
-  std::printf("%s: %lld samples, %.3f s\n", options.path.c_str(), samples, double(samples) / kRate);
+  std::printf("%s: %lld samples, %.3f s\n", options.path.c_str(), samples, double(samples) / kMusicRate);
 
   constexpr int kPhases = 8;
   std::vector<Beat> beats(static_cast<size_t>((samples + kBeatFrames - 1) / kBeatFrames));
   std::vector<std::array<Levels, kPhases>> by_phase(beats.size());
-  Analyser analyser;
-  const double step = options.hop * kRate / kPhases;
+  SpectrumAnalyser analyser;
+  Spectrum spectrum;
+  const double step = options.hop * kMusicRate / kPhases;
   for (long long frame = 1;; ++frame) {
     const long long end = std::llround(frame * step);
     if (end > samples) break;
-    const auto [bass, hat] = analyser.At(mono, end);
-    const double seconds = double(end) / kRate;
+    analyser.Analyse(mono, end, spectrum);
+    const double bass = spectrum[kBassBin], hat = spectrum[kHatBin];
+    const double seconds = double(end) / kMusicRate;
     if (seconds >= options.trace.from && seconds < options.trace.to) {
-      std::printf("%9.4f s  bin 2 %6.3f  bin 230 %7.4f\n", seconds, bass, hat);
+      std::printf("%9.4f s  bin %d %6.3f  bin %d %7.4f\n", seconds, kBassBin, bass, kHatBin, hat);
     }
     const size_t beat = static_cast<size_t>((end - 1) / kBeatFrames);
     Levels& phase = by_phase[beat][frame % kPhases];
@@ -220,8 +152,8 @@ int main(int argc, char** argv) {
   }
 
   std::printf("%9s | %-27s | %-27s |\n", "", "bin 2 (86 Hz)", "bin 230 (9.9 kHz)");
-  std::printf("%9s | %7s %7s %11s | %7s %7s %11s | %s\n", "seconds", "max", "median", "beats >0.2", "max",
-              "median", "beats >0.03", "RMS dBFS");
+  std::printf("%9s | %7s %7s  beats >%g | %7s %7s beats >%g | %s\n", "seconds", "max", "median", kBassFloor,
+              "max", "median", kHatFloor, "RMS dBFS");
   constexpr size_t kRowBeats = 20;
   for (size_t row = 0; row * kRowBeats < beats.size(); ++row) {
     const size_t first = row * kRowBeats, last = std::min(beats.size(), first + kRowBeats);
@@ -233,8 +165,8 @@ int main(int argc, char** argv) {
       best.hat = std::max(best.hat, beats[i].best.hat);
       bass.push_back(beats[i].sure.bass);
       hat.push_back(beats[i].sure.hat);
-      bass_hits += beats[i].sure.bass > kBassThreshold;
-      hat_hits += beats[i].sure.hat > kHatThreshold;
+      bass_hits += beats[i].sure.bass > kBassFloor;
+      hat_hits += beats[i].sure.hat > kHatFloor;
     }
     double energy = 0.0;
     const long long from = static_cast<long long>(first) * kBeatFrames;
@@ -256,9 +188,9 @@ int main(int argc, char** argv) {
                 options.max_line_db);
     ok = false;
   }
-  if (options.length >= 0.0 && samples != std::llround(options.length * kRate)) {
+  if (options.length >= 0.0 && samples != std::llround(options.length * kMusicRate)) {
     std::printf("FAIL: decoded length %lld samples, expected %lld\n", samples,
-                std::llround(options.length * kRate));
+                std::llround(options.length * kMusicRate));
     ok = false;
   }
   for (const Span& span : options.required) {
@@ -266,12 +198,12 @@ int main(int argc, char** argv) {
     const size_t last = std::min(beats.size(), static_cast<size_t>(std::llround(span.to * 2.0)));
     int bass = 0, hat = 0, count = 0;
     for (size_t i = first; i < last; ++i, ++count) {
-      bass += beats[i].sure.bass > kBassThreshold;
-      hat += beats[i].sure.hat > kHatThreshold;
+      bass += beats[i].sure.bass > kBassFloor;
+      hat += beats[i].sure.hat > kHatFloor;
     }
     const bool held = count > 0 && bass >= kBassShare * count && hat == count;
-    std::printf("%s: %g-%g s, of %d beats %d are sure to pass 0.2 at 86 Hz and %d 0.03 at 9.9 kHz\n",
-                held ? "ok" : "FAIL", span.from, span.to, count, bass, hat);
+    std::printf("%s: %g-%g s, of %d beats %d are sure to pass %g at 86 Hz and %d %g at 9.9 kHz\n",
+                held ? "ok" : "FAIL", span.from, span.to, count, bass, kBassFloor, hat, kHatFloor);
     ok = ok && held;
   }
   return ok ? 0 : 1;

@@ -50,7 +50,7 @@ class Biquad {
   }
   // cos(w) and the bandwidth term alpha of the digital frequency w.
   static std::pair<double, double> Angle(double frequency, double q) {
-    const double w = 2.0 * std::numbers::pi * frequency / kMusicSampleRate;
+    const double w = 2.0 * std::numbers::pi * frequency / kMusicRate;
     return {std::cos(w), std::sin(w) / (2.0 * q)};
   }
 

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     Mp3Writer writer(options.output);
     const Score score = ComposeScore();
-    const long long frames = std::llround(options.seconds * kMusicSampleRate);
+    const long long frames = std::llround(options.seconds * kMusicRate);
     std::vector<float> stereo = RenderScore(score, options.soundfont, frames);
     const double scale = MasterMix(stereo, score, kLoudnessLufs, std::pow(10.0, kCeilingDbtp / 20.0));
     writer.Write(stereo);

@@ -25,7 +25,9 @@ expect_failure "velmora-compose: cannot write $work/no/such/dir.mp3: No such fil
 echo "not a soundfont" >"$work/text.sf2"
 expect_failure "velmora-compose: $work/text.sf2 is not a SoundFont (SF2 or SF3) file" \
   "$compose" "$work/a.mp3" --soundfont "$work/text.sf2"
+expect_failure "velmora-spectrum-check: cannot decode $work/text.sf2" "$check" "$work/text.sf2"
 rm "$work/text.sf2"
+expect_failure "velmora-spectrum-check: cannot decode $work/none.mp3" "$check" "$work/none.mp3"
 [ -z "$(ls -A "$work")" ] || fail "a failed run left files: $(ls "$work")"
 
 "$compose" "$work/a.mp3" --seconds 12 >/dev/null

@@ -6,8 +6,8 @@
 #include <limits>
 #include <numbers>
 
+#include "timing/frequency_analyser.h"
 #include "tools/music/biquad.h"
-#include "tools/music/show_spectrum.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr double kTailDecays = 8.0;      // a hit is rendered for this many deca
 constexpr double kVelocityShare = 0.3;
 
 // The centre of the show's hat bin, whose Hann windows the takes are judged by.
-constexpr double kHatBinHz = double(kShowHatBin) * kMusicSampleRate / kShowWindow;
+constexpr double kHatBinHz = double(kHatBin) * kMusicRate / kSpectrumWindow;
 
 // The noise passes two band-passes in a row around the hat bin (about 9.3 to 10.5 kHz), over a floor of the
 // whole 7 to 12 kHz band 14 dB lower, so that most of a hit's energy lands where the pictures look.
@@ -46,8 +46,8 @@ class Noise {
 // One hit, `length` frames long: noise under the decay envelope (faded out at the end when the next hit
 // chokes it), through the band-passes.
 std::vector<double> Burst(const HatHit& hit, long long length, bool choked, double level, Noise& noise) {
-  const double decay = (hit.open ? kOpenDecay : kClosedDecay) * kMusicSampleRate;
-  const double fade = kChokeSeconds * kMusicSampleRate;
+  const double decay = (hit.open ? kOpenDecay : kClosedDecay) * kMusicRate;
+  const double fade = kChokeSeconds * kMusicRate;
   const double accent = 1.0 - kVelocityShare + kVelocityShare * hit.velocity / 127.0;
   const double peak = level * accent * (hit.open ? kOpenLevel : 1.0);
   // Fourth-order Butterworth high-pass at 7 kHz (two sections) and a low-pass at 12 kHz for the floor.
@@ -65,10 +65,10 @@ std::vector<double> Burst(const HatHit& hit, long long length, bool choked, doub
 
 // The show's window times the DFT's rotation onto the hat bin, for each place in the window.
 std::vector<std::complex<double>> HatBinKernel() {
-  std::vector<std::complex<double>> kernel(kShowWindow);
-  for (int n = 0; n < kShowWindow; ++n) {
-    const double w = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * n / kShowWindow);
-    kernel[n] = std::polar(w, -2.0 * std::numbers::pi * kHatBinHz * n / kMusicSampleRate);
+  const std::vector<double> window = HannWindow(kSpectrumWindow);
+  std::vector<std::complex<double>> kernel(kSpectrumWindow);
+  for (int n = 0; n < kSpectrumWindow; ++n) {
+    kernel[n] = std::polar(window[n], -2.0 * std::numbers::pi * kHatBinHz * n / kMusicRate);
   }
   return kernel;
 }
@@ -80,11 +80,11 @@ double WeakestView(const std::vector<double>& burst) {
   static const std::vector<std::complex<double>> kernel = HatBinKernel();
   double weakest = std::numeric_limits<double>::max();
   for (int end_ms = 12; end_ms <= 28; ++end_ms) {
-    const long long end = std::llround(end_ms * 0.001 * kMusicSampleRate);
+    const long long end = std::llround(end_ms * 0.001 * kMusicRate);
     std::complex<double> sum = 0.0;
-    const long long first = std::max(0LL, end - kShowWindow);
+    const long long first = std::max(0LL, end - kSpectrumWindow);
     const long long last = std::min<long long>(end, static_cast<long long>(burst.size()));
-    for (long long i = first; i < last; ++i) sum += burst[i] * kernel[i - end + kShowWindow];
+    for (long long i = first; i < last; ++i) sum += burst[i] * kernel[i - end + kSpectrumWindow];
     weakest = std::min(weakest, std::abs(sum));
   }
   return weakest;
@@ -97,7 +97,7 @@ void MixHats(const std::vector<HatHit>& hats, double level, std::vector<float>& 
   Noise noise;
   for (size_t h = 0; h < hats.size() && hats[h].frame < frames; ++h) {
     const HatHit& hit = hats[h];
-    const double decay = (hit.open ? kOpenDecay : kClosedDecay) * kMusicSampleRate;
+    const double decay = (hit.open ? kOpenDecay : kClosedDecay) * kMusicRate;
     const long long tail = hit.frame + std::llround(kTailDecays * decay);
     const long long choke = h + 1 < hats.size() ? hats[h + 1].frame : frames;
     const long long end = std::min({tail, choke, frames});

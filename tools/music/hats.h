@@ -9,6 +9,6 @@
 
 #include "tools/music/score.h"
 
-// Adds the hits to interleaved stereo at kMusicSampleRate, in the middle of the stereo picture; `level` is
+// Adds the hits to interleaved stereo at kMusicRate, in the middle of the stereo picture; `level` is
 // the peak of the decay envelope at velocity 127. The same hits give the same samples on every run.
 void MixHats(const std::vector<HatHit>& hats, double level, std::vector<float>& stereo);

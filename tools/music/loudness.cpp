@@ -62,10 +62,10 @@ std::array<Phase, kOversampling - 1> InterpolationPhases() {
 
 double IntegratedLoudness(std::span<const float> stereo) {
   const size_t frames = stereo.size() / 2;
-  const size_t segment = kMusicSampleRate / 10;  // blocks of four segments, one segment apart
+  const size_t segment = kMusicRate / 10;  // blocks of four segments, one segment apart
   std::vector<double> segments(frames / segment, 0.0);
   for (int channel = 0; channel < 2; ++channel) {
-    auto [shelf, pass] = KWeighting(kMusicSampleRate);
+    auto [shelf, pass] = KWeighting(kMusicRate);
     for (size_t i = 0; i < segments.size() * segment; ++i) {
       const double x = pass(shelf(stereo[2 * i + channel]));
       segments[i / segment] += x * x;

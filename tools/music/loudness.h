@@ -8,7 +8,7 @@
 
 constexpr double kSilentLoudness = -70.0;  // the absolute gate
 
-// Integrated loudness in LUFS of interleaved stereo at kMusicSampleRate; kSilentLoudness when nothing passes
+// Integrated loudness in LUFS of interleaved stereo at kMusicRate; kSilentLoudness when nothing passes
 // the gates.
 double IntegratedLoudness(std::span<const float> stereo);
 

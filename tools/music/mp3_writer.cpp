@@ -23,8 +23,8 @@ Mp3Writer::Mp3Writer(const std::string& path) : path_(path), temporary_(path + "
 void Mp3Writer::StartEncoder() {
   lame_ = lame_init();
   if (!lame_) throw std::runtime_error("cannot start the MP3 encoder");
-  lame_set_in_samplerate(lame_, kMusicSampleRate);
-  lame_set_out_samplerate(lame_, kMusicSampleRate);
+  lame_set_in_samplerate(lame_, kMusicRate);
+  lame_set_out_samplerate(lame_, kMusicRate);
   lame_set_num_channels(lame_, 2);
   lame_set_mode(lame_, JOINT_STEREO);
   lame_set_VBR(lame_, vbr_off);

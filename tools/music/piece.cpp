@@ -406,7 +406,7 @@ Score Piece::Compose() {
   PreClimax();
   Climax();
   WindDown();
-  return w_.Finish(228 * kMusicSampleRate, 239 * kMusicSampleRate + kMusicSampleRate / 2);
+  return w_.Finish(228 * kMusicRate, 239 * kMusicRate + kMusicRate / 2);
 }
 
 Score ComposeScore() {

@@ -99,7 +99,7 @@ void Apply(fluid_synth_t* synth, int font, const ScoreEvent& event) {
 // time constant. What the smoothing leaves above the ceiling between samples is then scaled down.
 void Limit(std::vector<float>& stereo, double ceiling) {
   const long long frames = static_cast<long long>(stereo.size() / 2);
-  const long long reach = kMusicSampleRate / 500;  // 2 ms
+  const long long reach = kMusicRate / 500;  // 2 ms
   std::vector<float> need = TruePeakLevels(stereo);
   for (float& level : need) level = static_cast<float>(level > ceiling ? ceiling / level : 1.0);
   // Sliding minimum over [i - reach, i + reach], with a deque of candidate indices.
@@ -116,7 +116,7 @@ void Limit(std::vector<float>& stereo, double ceiling) {
     lowest[centre] = need[window.front()];
   }
   // Sliding average of the minimum over the same span, then the release.
-  const double release = std::exp(-1.0 / (0.060 * kMusicSampleRate));
+  const double release = std::exp(-1.0 / (0.060 * kMusicRate));
   double sum = 0.0;
   long long count = 0;
   double gain = 1.0;
@@ -143,7 +143,7 @@ std::vector<float> RenderScore(const Score& score, const std::string& soundfont,
 
   std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
   if (!settings) throw std::runtime_error("cannot create synthesizer settings");
-  SetNumber(settings.get(), "synth.sample-rate", kMusicSampleRate);
+  SetNumber(settings.get(), "synth.sample-rate", kMusicRate);
   SetNumber(settings.get(), "synth.gain", 0.4);
   SetInteger(settings.get(), "synth.polyphony", 1024);
   SetInteger(settings.get(), "synth.cpu-cores", 1);
@@ -186,7 +186,7 @@ std::vector<float> RenderScore(const Score& score, const std::string& soundfont,
 double MasterMix(std::vector<float>& stereo, const Score& score, double loudness, double ceiling) {
   const long long frames = static_cast<long long>(stereo.size() / 2);
   // Some samples carry a DC offset; a one-pole high-pass at about 5 Hz removes it and leaves the bass alone.
-  const double pole = 1.0 - 2.0 * std::numbers::pi * 5.0 / kMusicSampleRate;
+  const double pole = 1.0 - 2.0 * std::numbers::pi * 5.0 / kMusicRate;
   for (int channel = 0; channel < 2; ++channel) {
     double last_in = 0.0, last_out = 0.0;
     for (long long i = 0; i < frames; ++i) {

@@ -8,7 +8,7 @@
 #include "tools/music/score.h"
 
 // Plays `score` on the General MIDI instruments of `soundfont`, with its hat hits on our own voice, and
-// returns the first `frames` frames as interleaved stereo at kMusicSampleRate. Single-threaded and free of
+// returns the first `frames` frames as interleaved stereo at kMusicRate. Single-threaded and free of
 // clocks, so the samples are the same on every run. Throws std::runtime_error when the soundfont cannot be
 // loaded or lacks a preset the score asks for.
 std::vector<float> RenderScore(const Score& score, const std::string& soundfont, long long frames);

@@ -136,7 +136,7 @@ void ScoreWriter::Note(int channel, double beat, double beats, int key, int velo
   const bool on_grid = channel == kDrumChannel || channel == kBassChannel || channel == kSubChannel;
   const double shift_seconds = on_grid ? 0.0 : 0.0015 * Wander();
   const int wander = static_cast<int>(std::lround(3.0 * Wander()));
-  const long long on = std::max(0LL, std::llround(beat * kFramesPerBeat + shift_seconds * kMusicSampleRate));
+  const long long on = std::max(0LL, std::llround(beat * kFramesPerBeat + shift_seconds * kMusicRate));
   const long long off = on + std::max(1LL, std::llround(beats * gate * kFramesPerBeat));
   notes_.push_back({on, off, channel, key, std::clamp(velocity + wander, 1, 127)});
 }

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-constexpr int kMusicSampleRate = 44100;
-constexpr int kFramesPerBeat = kMusicSampleRate / 2;
+#include "timing/music_decoder.h"
+
+constexpr int kFramesPerBeat = kMusicRate / 2;
 constexpr double kPieceSeconds = 240.0;
-constexpr long long kPieceFrames = static_cast<long long>(kPieceSeconds * kMusicSampleRate);
+constexpr long long kPieceFrames = static_cast<long long>(kPieceSeconds * kMusicRate);
 
 constexpr int kBars = 120;  // the last one ends a second after the piece
 

@@ -12,7 +12,7 @@
 namespace {
 
 long long Frame(double seconds) {
-  return std::llround(seconds * kMusicSampleRate);
+  return std::llround(seconds * kMusicRate);
 }
 
 struct PlayedNote {

@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+
+#include "timing/frequency_analyser.h"
+#include "timing/music_decoder.h"
 
 namespace {
 
-constexpr int kRate = 44100;
 constexpr int kSize = 8192;
 constexpr double kNeighbourhood = 500.0;  // Hz either side
 
@@ -21,10 +22,9 @@ double Median(std::vector<double> values) {
 }
 
 TonalLine StrongestLine(const std::vector<float>& mono, double from, double to) {
-  std::vector<float> window(kSize), input(kSize);
-  for (int i = 0; i < kSize; ++i) {
-    window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kSize));
-  }
+  const std::vector<double> hann = HannWindow(kSize);
+  const std::vector<float> window(hann.begin(), hann.end());
+  std::vector<float> input(kSize);
   kiss_fftr_cfg fft = kiss_fftr_alloc(kSize, 0, nullptr, nullptr);
   std::vector<kiss_fft_cpx> bins(kSize / 2 + 1);
   std::vector<double> power(kSize / 2 + 1, 0.0);
@@ -36,7 +36,7 @@ TonalLine StrongestLine(const std::vector<float>& mono, double from, double to) 
   }
   kiss_fftr_free(fft);
 
-  const double hz_per_bin = static_cast<double>(kRate) / kSize;
+  const double hz_per_bin = static_cast<double>(kMusicRate) / kSize;
   const int reach = static_cast<int>(std::lround(kNeighbourhood / hz_per_bin));
   TonalLine strongest{from, -1e9};
   const int first = static_cast<int>(std::ceil(from / hz_per_bin));
