@@ -1,6 +1,5 @@
 #include "cli/number_text.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -26,18 +25,16 @@ std::optional<double> ParseFraction(std::string_view text) {
   double value = *numerator;
   if (slash != std::string_view::npos) {
     const auto denominator = ParseDecimal(text.substr(slash + 1));
-    if (!denominator || *denominator == 0) return std::nullopt;
+    if (!denominator) return std::nullopt;
     value /= *denominator;
   }
-  if (!std::isfinite(value)) return std::nullopt;
+  if (!std::isfinite(value)) return std::nullopt;  // also what a zero denominator gives
   return value;
 }
 
 std::optional<int> ParseWholeNumber(std::string_view text) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-  const size_t digits = text.size() - std::min(text.find_first_not_of('0'), text.size());
-  if (digits > 7) return std::nullopt;  // more than kLargestWholeNumber, and more than a long might hold
-  const long value = std::strtol(std::string(text).c_str(), nullptr, 10);
+  const long value = std::strtol(std::string(text).c_str(), nullptr, 10);  // LONG_MAX when too long
   if (value > kLargestWholeNumber) return std::nullopt;
   return int(value);
 }

@@ -91,6 +91,8 @@ TEST(CommandLineRefusals, OneLineNamingTheValueAndTheHelp) {
   // A bad value before a bad word is the one named; help does not excuse either, but needs no output.
   EXPECT_NE(Read({"--fps=0", "--bad"}).refusal.find("'0'"), std::string::npos);
   EXPECT_EQ(Read({"--help", "--fps", "0"}).action, CommandLineAction::Refuse);
+  EXPECT_EQ(Read({"--help", "--bad"}).refusal,
+            "velmora-frame: unknown option --bad (see velmora-frame --help)");
   EXPECT_EQ(Read({"--help"}).action, CommandLineAction::PrintHelp);
   const auto good = Read({"--fps", "240", "out.png"});
   EXPECT_EQ(good.action, CommandLineAction::Run);
