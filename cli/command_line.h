@@ -50,7 +50,8 @@ ParsedCommandLine<Options> ReadCommandLine(std::string_view program, std::span<c
   const OptionWords words = SplitCommandLine(arguments, table);
   std::string reason;
   for (const OptionWord& word : words.options) {
-    if (!(reason = readOption(word, line.options)).empty()) break;
+    reason = readOption(word, line.options);
+    if (!reason.empty()) break;
   }
   if (reason.empty()) reason = words.refusal;
   if (reason.empty() && words.action != CommandLineAction::Run) {

@@ -7,7 +7,7 @@ constexpr int kHelp = -1;
 constexpr int kVersion = -2;
 constexpr OptionSpec kCommonOptions[] = {{"help", kHelp}, {"version", kVersion}};
 
-// "a, b or c".
+// "--a, --b or --c".
 std::string Alternatives(const std::vector<const OptionSpec*>& options) {
   std::string text;
   for (size_t i = 0; i < options.size(); ++i) {
@@ -66,6 +66,18 @@ bool SplitLongOption(std::span<const char* const> arguments, size_t& i, std::spa
   return true;
 }
 
+// Splits a word of short options, such as -hV; false with the reason.
+bool SplitLetters(std::string_view letters, OptionWords& words) {
+  for (const char letter : letters) {
+    if (letter != 'h' && letter != 'V') {
+      words.refusal = std::string("unknown option -") + letter;
+      return false;
+    }
+    Note(words, letter == 'h' ? kHelp : kVersion);
+  }
+  return true;
+}
+
 }  // namespace
 
 OptionWords SplitCommandLine(std::span<const char* const> arguments, std::span<const OptionSpec> options) {
@@ -77,17 +89,9 @@ OptionWords SplitCommandLine(std::span<const char* const> arguments, std::span<c
       words.operands.emplace_back(word);
     } else if (word == "--") {
       onlyOperands = true;
-    } else if (word.starts_with("--")) {
-      if (!SplitLongOption(arguments, i, options, words)) break;
-    } else {
-      for (const char letter : word.substr(1)) {  // short options, such as -hV
-        if (letter != 'h' && letter != 'V') {
-          words.refusal = std::string("unknown option -") + letter;
-          break;
-        }
-        Note(words, letter == 'h' ? kHelp : kVersion);
-      }
-      if (!words.refusal.empty()) break;
+    } else if (!(word.starts_with("--") ? SplitLongOption(arguments, i, options, words)
+                                        : SplitLetters(word.substr(1), words))) {
+      break;
     }
   }
   if (!words.refusal.empty()) words.action = CommandLineAction::Refuse;
