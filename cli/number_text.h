@@ -1,43 +1,32 @@
 // Numbers on command lines: seconds may be written as fractions, such as 1/60 or 3553/30, so that a step or
-// a frame's instant is exact; picture sizes are written WIDTHxHEIGHT.
+// a frame's instant is exact; picture sizes are written WIDTHxHEIGHT. The readers give nothing for text
+// that is no such number; the callers check the range.
 #pragma once
 
-#include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
-inline std::optional<double> ParseFraction(const char* text) {
-  char* end = nullptr;
-  double value = std::strtod(text, &end);
-  if (end != text && *end == '/') {
-    const char* denominatorStart = end + 1;
-    const double denominator = std::strtod(denominatorStart, &end);
-    if (end == denominatorStart || denominator == 0) return std::nullopt;
-    value /= denominator;
-  }
-  if (end == text || *end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
+// A decimal number or a fraction of two ("3553/30"); nothing for a zero denominator or a result that is not
+// finite. Only digits, signs, points, exponents and one slash are taken (no spaces, hex, "inf" or "nan").
+std::optional<double> ParseFraction(std::string_view text);
 
-// A whole number from 0 to a million, written in decimal digits alone.
-inline std::optional<int> ParseWholeNumber(const std::string& text) {
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  if (text.size() > 7 || value > 1000000) return std::nullopt;
-  return int(value);
-}
+// The largest whole number read, well inside an int.
+constexpr int kLargestWholeNumber = 1000000;
+
+// A whole number from 0 to kLargestWholeNumber, written in decimal digits alone.
+std::optional<int> ParseWholeNumber(std::string_view text);
 
 struct PictureSize {
   int width = 0, height = 0;
+  bool operator==(const PictureSize&) const = default;
 };
 
-// "1280x720"; the caller checks the range.
-inline std::optional<PictureSize> ParsePictureSize(const std::string& text) {
-  const size_t cross = text.find('x');
-  if (cross == std::string::npos) return std::nullopt;
-  const auto width = ParseWholeNumber(text.substr(0, cross));
-  const auto height = ParseWholeNumber(text.substr(cross + 1));
-  if (!width || !height) return std::nullopt;
-  return PictureSize{*width, *height};
-}
+// "1280x720": two whole numbers joined by an x.
+std::optional<PictureSize> ParsePictureSize(std::string_view text);
+
+// "1280x720".
+std::string FormatPictureSize(PictureSize size);
+
+// As few digits as say the number: "236.8", "30", "0.5".
+std::string FormatNumber(double value);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
+#include "cli/command_line.h"
 #include "desktop/display_modes.h"
 
 struct LaunchOptions {
@@ -16,18 +18,10 @@ struct LaunchOptions {
   RendererChoice renderer = RendererChoice::Auto;
 };
 
-enum class LaunchAction { Run, PrintHelp, PrintVersion, Refuse };
+using CommandLine = ParsedCommandLine<LaunchOptions>;
 
-struct CommandLine {
-  LaunchAction action = LaunchAction::Run;
-  LaunchOptions options;
-  std::string error;  // for Refuse: one line naming what is wrong
-};
-
-CommandLine ParseCommandLine(int argc, char** argv);
+// Reads the arguments after the program's name.
+CommandLine ParseCommandLine(std::span<const char* const> arguments);
 
 // The text of --help.
 std::string UsageText();
-
-// The text of --version.
-std::string VersionText();

@@ -5,15 +5,15 @@
 #include <cstdio>
 
 namespace {
-constexpr int32_t kLargestSide = 2047;
+constexpr int32_t kLargestOfferedSide = 2047;
 constexpr double kWidestRatio = 1.8;
 }  // namespace
 
 bool IsOfferedMode(DisplayMode mode) {
   const double w = mode.width, h = mode.height;
   if (mode.width <= 0 || mode.height <= 0) return false;
-  return w / h <= kWidestRatio && h / w <= kWidestRatio && mode.width <= kLargestSide &&
-         mode.height <= kLargestSide && mode.height <= mode.width;
+  return w / h <= kWidestRatio && h / w <= kWidestRatio && mode.width <= kLargestOfferedSide &&
+         mode.height <= kLargestOfferedSide && mode.height <= mode.width;
 }
 
 std::vector<DisplayMode> FilterDisplayModes(std::span<const DisplayMode> reported) {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -123,20 +124,9 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
 }  // namespace
 
 int RunVelmora(int argc, char** argv, const LiveShowHooks& hooks) {
-  const CommandLine line = ParseCommandLine(argc, argv);
-  switch (line.action) {
-    case LaunchAction::PrintHelp:
-      std::fputs(UsageText().c_str(), stdout);
-      return 0;
-    case LaunchAction::PrintVersion:
-      std::fputs(VersionText().c_str(), stdout);
-      return 0;
-    case LaunchAction::Refuse:
-      std::fprintf(stderr, "velmora: %s\n", line.error.c_str());
-      return 2;
-    case LaunchAction::Run:
-      break;
-  }
+  const CommandLine line = ParseCommandLine({argv + 1, size_t(std::max(argc - 1, 0))});
+  if (line.action != CommandLineAction::Run)
+    return AnswerCommandLine(line.action, "velmora", UsageText(), line.refusal);
   if (const auto missing = EnterShowData("velmora")) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;

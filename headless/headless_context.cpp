@@ -101,13 +101,6 @@ std::string DeviceName(int index, const std::string& renderNode) {
 
 }  // namespace
 
-std::optional<int> ParseGpuChoice(const std::string& text) {
-  if (text == "auto") return kAutoGpu;
-  if (text == "list") return kListGpus;
-  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return {};
-  return std::stoi(text);
-}
-
 int CountGpuDevices() {
   return int(QueryDevices().size());
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,10 +17,6 @@ enum class GlProfile { Compatibility, Core33, Es30 };
 
 // Which GPU draws: kAutoGpu, or the index of an EGL device as ListGpuDevices numbers them.
 constexpr int kAutoGpu = -1;
-constexpr int kListGpus = -2;  // not a choice: the tools print the list instead
-
-// The value of a tool's --gpu: auto, list or a device number; nothing for anything else.
-std::optional<int> ParseGpuChoice(const std::string& text);
 
 struct GpuDevice {
   int index = 0;

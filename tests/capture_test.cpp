@@ -19,7 +19,7 @@ ParsedCapture Parse(std::vector<const char*> arguments) {
 
 TEST(CaptureOptionsTest, TheWholeShowByDefaultAndSpansRoundedToFrames) {
   const auto whole = Parse({"show.mp4"});
-  ASSERT_EQ(whole.error, "");
+  ASSERT_EQ(whole.refusal, "");
   EXPECT_TRUE(whole.options.video);
   EXPECT_EQ(whole.options.FirstFrame(), 1);
   EXPECT_EQ(whole.options.LastFrame(), 7104);  // 236.8 s at 30 fps
@@ -28,7 +28,7 @@ TEST(CaptureOptionsTest, TheWholeShowByDefaultAndSpansRoundedToFrames) {
   // Chunk boundaries written as fractions land exactly on their frames.
   const auto chunk =
       Parse({"--fps", "60", "--from", "7103/60", "--to", "14208/60", "--samples", "ssaa4", "part/"});
-  ASSERT_EQ(chunk.error, "");
+  ASSERT_EQ(chunk.refusal, "");
   EXPECT_FALSE(chunk.options.video);
   EXPECT_EQ(chunk.options.FirstFrame(), 7104);
   EXPECT_EQ(chunk.options.FrameCount(), 7105);
@@ -38,43 +38,55 @@ TEST(CaptureOptionsTest, TheWholeShowByDefaultAndSpansRoundedToFrames) {
   EXPECT_EQ(sevenFps.options.LastFrame(), 1657);
 
   const auto nearest = Parse({"--fps", "10", "--from", "1.04", "--to", "1.96", "OUT.MP4"});
-  ASSERT_EQ(nearest.error, "");
+  ASSERT_EQ(nearest.refusal, "");
   EXPECT_TRUE(nearest.options.video);
   EXPECT_EQ(nearest.options.FirstFrame(), 11);
   EXPECT_EQ(nearest.options.LastFrame(), 20);
 }
 
+// Each refusal is one line naming what is wrong and pointing at --help.
 TEST(CaptureOptionsTest, RefusesWhatCannotBeCaptured) {
-  const std::vector<std::vector<const char*>> refused = {
-      {"--fps", "10", "--from", "1.0", "--to", "1.04", "out/"},  // no frame in the span
-      {"--fps", "30.5", "out/"},
-      {"--from", "-1", "out/"},
-      {"--to", "236.9", "out/"},
-      {"--to", "1/0", "out/"},
-      {"--size", "640x", "out/"},
-      {"--size", "7680x4321", "out/"},
-      {"--crf", "high", "out.mp4"},
-      {"--crf", "20", "frames/"},  // the knobs of videos
-      {"--codec", "ffv1", "frames/"},
-      {"--gpu", "first", "out.mp4"},
-      {"out.avi"},
-      {"--size", "640x361", "out.mp4"},
-      {"one.mp4", "two.mp4"},
-      {"out.mp4", "--fps"},
+  const std::vector<std::pair<std::vector<const char*>, std::string>> refused = {
+      {{"--fps", "10", "--from", "1.0", "--to", "1.04", "out/"},
+       "no frame lies after --from 1 up to --to 1.04 at --fps 10"},
+      {{"--fps", "30.5", "out/"}, "--fps takes a whole number from 1 to 240, not '30.5'"},
+      {{"--from", "-1", "out/"}, "--from takes seconds from 0 to 236.8, such as 75 or 3553/30, not '-1'"},
+      {{"--to", "236.9", "out/"}, "not '236.9'"},
+      {{"--to", "1/0", "out/"}, "not '1/0'"},
+      {{"--from", "10", "--to", "5", "out/"}, "--from takes seconds before --to (5), not '10'"},
+      {{"--size", "640x", "out/"}, "not '640x'"},
+      {{"--size", "7680x4321", "out/"}, "--size takes WIDTHxHEIGHT from 1x1 to 7680x4320, such as 1280x720"},
+      {{"--crf", "high", "out.mp4"}, "--crf takes a whole number, not 'high'"},
+      {{"--crf", "20", "frames/"}, "--crf is for videos, not for the PNGs of 'frames/'"},
+      {{"--codec", "ffv1", "frames/"}, "--codec is for videos"},
+      {{"--codec", "vp9", "out.mkv"}, "--codec takes h264, hevc, av1, prores or ffv1, not 'vp9'"},
+      {{"--samples", "8", "out.mp4"}, "--samples takes 4, ssaa2 or ssaa4, not '8'"},
+      {{"--renderer", "batched-es", "out.mp4"}, "--renderer takes auto, batched or compat, not 'batched-es'"},
+      {{"--gpu", "first", "out.mp4"}, "--gpu takes auto, list or a device number from 0 to 999, not 'first'"},
+      {{"out.avi"}, "the output must be a .mp4, .mkv or .mov file or a directory ending in /, not 'out.avi'"},
+      {{"--size", "640x361", "out.mp4"}, "a video's --size takes even WIDTHxHEIGHT from 2x2 to 7680x4320"},
+      {{"one.mp4", "two.mp4"}, "more than one output given ('one.mp4', 'two.mp4')"},
+      {{"--fps", "10"}, "no output given"},
+      {{"out.mp4", "--fps"}, "--fps needs a value"},
+      {{"--speed", "2", "out.mp4"}, "unknown option --speed"},
   };
-  for (const auto& arguments : refused) {
+  for (const auto& [arguments, reason] : refused) {
     const auto parsed = Parse(arguments);
-    EXPECT_NE(parsed.error, "") << arguments[0] << " " << arguments[1];
-    EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+    EXPECT_EQ(parsed.action, CommandLineAction::Refuse) << reason;
+    EXPECT_EQ(parsed.refusal.rfind("velmora-capture: ", 0), 0u) << parsed.refusal;
+    EXPECT_NE(parsed.refusal.find(reason), std::string::npos) << parsed.refusal;
+    EXPECT_TRUE(parsed.refusal.ends_with(" (see velmora-capture --help)")) << parsed.refusal;
   }
-  EXPECT_EQ(Parse({"--size", "7680x4320", "--size", "161x91", "frames/"}).error, "");  // odd is fine for PNGs
+  EXPECT_EQ(Parse({"--size", "7680x4320", "--size", "161x91", "frames/"}).refusal,
+            "");  // odd is fine for PNGs
   const auto listing = Parse({"--gpu", "list"});
-  EXPECT_EQ(listing.error, "");
-  EXPECT_TRUE(listing.options.listGpus);
-  const auto device = Parse({"--gpu", "1", "--codec", "prores", "--encoder", "prores_ks", "a.MOV"});
-  ASSERT_EQ(device.error, "");
-  EXPECT_EQ(device.options.gpu, 1);
+  EXPECT_EQ(listing.refusal, "");
+  EXPECT_TRUE(listing.options.gpu.list);
+  const auto device = Parse({"--gpu=1", "--codec", "prores", "a.MOV", "--encoder", "prores_ks"});
+  ASSERT_EQ(device.refusal, "");
+  EXPECT_EQ(device.options.gpu.device, 1);
   EXPECT_EQ(device.options.container, Container::Mov);
+  EXPECT_EQ(Parse({"--help", "out.avi"}).action, CommandLineAction::PrintHelp);  // no output needed for help
 }
 
 // An excerpt of `ffmpeg -hide_banner -encoders`: audio and subtitle encoders are not video encoders, and
@@ -106,6 +118,7 @@ TEST(CodecsTest, FfmpegsEncoderListIsReadByName) {
   EXPECT_EQ(encoders.at("ffv1").codec, "ffv1");
   EXPECT_EQ(encoders.count("aac"), 0u);
   EXPECT_EQ(ContainerOf("a/b.MKV"), Container::Mkv);
+  EXPECT_EQ(KnownCodecs(), CaptureCodecs().Takes());  // --codec takes exactly the codecs planned here
   EXPECT_FALSE(ContainerOf("b.mp4.png").has_value());
 }
 

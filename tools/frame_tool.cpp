@@ -1,15 +1,13 @@
 // velmora-frame: renders one instant of the show to a PNG without a display.
-// Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] OUT.png
 // The show's files (textures/ and, for the spectrum, music/) are found as velmora finds them.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "cli/command_line.h"
 #include "cli/data_dir.h"
-#include "cli/number_text.h"
+#include "cli/help_text.h"
 #include "cli/option_values.h"
 #include "headless/headless_context.h"
 #include "show/frame_renderer.h"
@@ -18,106 +16,109 @@
 
 namespace {
 
-constexpr int kLargestSide = 7680;
+constexpr const char* kProgram = "velmora-frame";
 
-struct Options {
-  double time = -1.0;
-  int width = 1280;
-  int height = 720;
+struct FrameOptions {
+  std::optional<double> time;
+  PictureSize size{1280, 720};
   double step = 1.0 / 60.0;
-  int gpu = kAutoGpu;
+  GpuChoice gpu;
   RendererChoice renderer = RendererChoice::Auto;
   std::string output;
 };
 
-std::optional<Options> ParseOptions(int argc, char** argv) {
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (argument == "--time" && hasValue) {
-      const auto time = ParseFraction(argv[++i]);
-      if (!time || *time < 0) return std::nullopt;
-      options.time = *time;
-    } else if (argument == "--size" && hasValue) {
-      const auto size = ParsePictureSize(argv[++i]);
-      if (!size) return std::nullopt;
-      options.width = size->width;
-      options.height = size->height;
-    } else if (argument == "--step" && hasValue) {
-      const auto step = ParseFraction(argv[++i]);
-      if (!step || *step <= 0 || *step > 1) return std::nullopt;
-      options.step = *step;
-    } else if (argument == "--gpu" && hasValue) {
-      const auto gpu = ParseGpuChoice(argv[++i]);
-      if (!gpu) return std::nullopt;
-      options.gpu = *gpu;
-    } else if (argument == "--renderer" && hasValue) {
-      const auto renderer = ParseRendererChoice(argv[++i]);
-      if (!renderer) return std::nullopt;
-      options.renderer = *renderer;
-    } else if (argument.rfind("--", 0) != 0 && options.output.empty()) {
-      options.output = argument;
-    } else {
-      return std::nullopt;
-    }
+enum Option { kTime, kSize, kStep, kGpu, kRenderer };
+
+constexpr OptionSpec kOptions[] = {
+    {"time", kTime, true}, {"size", kSize, true},         {"step", kStep, true},
+    {"gpu", kGpu, true},   {"renderer", kRenderer, true},
+};
+
+std::string ReadOption(const OptionWord& word, FrameOptions& options) {
+  switch (Option(word.id)) {
+    case kTime:
+      return ReadValue(word, kShowInstants, options.time);
+    case kSize:
+      return ReadValue(word, kShowSizes, options.size);
+    case kStep:
+      return ReadValue(word, kFrameSteps, options.step);
+    case kGpu:
+      return ReadValue(word, kGpus, options.gpu);
+    case kRenderer:
+      return ReadValue(word, AllRenderers(), options.renderer);
   }
-  const bool sizeOk = options.width > 0 && options.height > 0 && options.width <= kLargestSide &&
-                      options.height <= kLargestSide;
-  if (options.gpu == kListGpus) return options;
-  if (options.time < 0 || options.output.empty() || !sizeOk) return std::nullopt;
-  return options;
+  return "";
 }
 
-constexpr const char* kUsage =
-    "Usage: velmora-frame --time SECONDS [--size WxH] [--step 1/60] [--gpu auto|N] [--renderer R] OUT.png\n"
-    "Renders one instant of the Velmora show to a PNG, without a display, exactly as the show draws it.\n"
-    "\n"
-    "  --time SECONDS  the instant, in seconds of demo clock (fractions such as 3553/30 allowed)\n"
-    "  --size WxH      the picture's size, up to 7680x7680 (default 1280x720)\n"
-    "  --step SECONDS  the frame step the show's clocks run at up to the instant (default 1/60)\n"
-    "  --gpu auto|N    the EGL device to draw on (--gpu list prints them and exits)\n"
-    "  --renderer R    auto (default: batched where it can be made), batched (OpenGL 3.3 core),\n"
-    "                  batched-es (OpenGL ES 3.0), batched-webgl (ES 3.0 drawn as in a browser's WebGL 2)\n"
-    "                  or compat (the compatibility profile)\n"
-    "  --help          show this help and exit\n";
+std::string ReadOperands(const std::vector<std::string>& operands, FrameOptions& options) {
+  if (options.gpu.list) return "";
+  if (!options.time) return "--time is needed: the instant to draw, in " + kShowInstants.Takes();
+  return OneOutput(operands, "OUT.png", options.output);
+}
+
+std::string HelpText() {
+  const FrameOptions defaults;
+  return "Usage: velmora-frame --time SECONDS [OPTION]... OUT.png\n" +
+         HelpParagraph(
+             "Renders one instant of the Velmora show to a PNG, without a display, exactly as the "
+             "show draws it.") +
+         "\n" +
+         HelpOptions({
+             {"--time SECONDS", "the instant, in seconds of demo clock " + kShowInstants.Range() +
+                                    " (the show's end; fractions such as 3553/30 allowed)"},
+             {"--size WxH", "the picture's size, " + kShowSizes.Range() + " (default " +
+                                FormatPictureSize(defaults.size) + ")"},
+             {"--step SECONDS", "the frame step the show's clocks run at up to the instant, " +
+                                    kFrameSteps.Range() + " (default 1/60)"},
+             {"--gpu auto|N|list", "the EGL device to draw on (list: print them and exit)"},
+             {"--renderer R",
+              AllRenderers().Takes() +
+                  ": auto (the default) takes batched (OpenGL 3.3 core) where it can be made, "
+                  "else compat (the compatibility profile); batched-es draws on OpenGL ES 3.0, "
+                  "batched-webgl on ES 3.0 as a browser's WebGL 2"},
+         }) +
+         "\n" +
+         HelpParagraph(
+             "The show's files (textures/ and, for the spectrum, music/) are found as velmora finds "
+             "them.") +
+         "\n" +
+         HelpParagraph(
+             "Exit status: 0 when the picture is written, 1 when the show's files are not found or "
+             "the picture cannot be drawn or written, 2 for a command line that cannot be used.");
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  const auto options = ParseOptions(argc, argv);
-  if (!options) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
-  if (options->gpu == kListGpus) {
+  const auto line = ReadCommandLine<FrameOptions>(kProgram, {argv + 1, size_t(argc - 1)}, kOptions,
+                                                  ReadOption, ReadOperands);
+  if (line.action != CommandLineAction::Run)
+    return AnswerCommandLine(line.action, kProgram, HelpText(), line.refusal);
+  const FrameOptions& options = line.options;
+  if (options.gpu.list) {
     std::fputs(FormatGpuList(ListGpuDevices()).c_str(), stdout);
     return 0;
   }
-  const std::string output = std::filesystem::absolute(options->output).string();
-  if (const auto missing = EnterShowData("velmora-frame")) {
+  const std::string output = std::filesystem::absolute(options.output).string();
+  if (const auto missing = EnterShowData(kProgram)) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;
   }
   std::string error;
   // Kept until the process ends, so that the driver outlives everything drawn with it.
   static const HeadlessContext* context =
-      OpenHeadlessRenderer(options->renderer, options->gpu, error).release();
+      OpenHeadlessRenderer(options.renderer, options.gpu.device.value_or(kAutoGpu), error).release();
   if (!context) {
-    std::fprintf(stderr, "velmora-frame: no headless OpenGL: %s\n", error.c_str());
+    std::fprintf(stderr, "%s: no headless OpenGL: %s\n", kProgram, error.c_str());
     return 1;
   }
-  std::fprintf(stderr, "velmora-frame: drawing on %s\n", context->Description().c_str());
+  std::fprintf(stderr, "%s: drawing on %s\n", kProgram, context->Description().c_str());
   StderrMessageSink messages;
-  auto renderer = FrameRenderer::Create(options->width, options->height, options->step, messages);
+  auto renderer = FrameRenderer::Create(options.size.width, options.size.height, options.step, messages);
   if (!renderer) return 1;
-  renderer->RenderAt(options->time);
+  renderer->RenderAt(*options.time);
   if (!WritePng(output, renderer->ReadPixels(), renderer->Width(), renderer->Height())) {
-    std::fprintf(stderr, "velmora-frame: cannot write %s\n", output.c_str());
+    std::fprintf(stderr, "%s: cannot write %s\n", kProgram, output.c_str());
     return 1;
   }
   return 0;

@@ -125,44 +125,63 @@ VELMORA_CAPTURE=$capture "$repository/scripts/capture-parallel.sh" --gpus 1 --ch
   --codec ffv1 gpus.mkv >/dev/null 2>&1 && [ "$(rgb_hashes gpus.mkv)" = "$(png_hashes whole)" ] &&
   pass "capture-parallel.sh --gpus 1: two chunks on GPU 0 equal the whole" || fail "capture-parallel.sh --gpus 1"
 
-# Bad command lines and outputs: one line on stderr, exit code 2, nothing written.
+# Bad command lines and outputs: one line on stderr, nothing on stdout, exit code 2, nothing written; a bad
+# command line is named with a pointer to the program's --help.
 touch plain_file
 check_refused() {
   local what=$1; shift
-  "$@" >/dev/null 2>refused.log
+  "$@" >refused.out 2>refused.log
   local code=$?
-  if [ "$code" -eq 2 ] && [ "$(wc -l <refused.log)" -eq 1 ] && [ ! -e out.mp4 ] && [ ! -e out_dir ]; then
+  if [ "$code" -eq 2 ] && [ "$(wc -l <refused.log)" -eq 1 ] && [ ! -s refused.out ] && [ ! -e out.mp4 ] &&
+    [ ! -e out_dir ] && [ ! -e out.png ]; then
     pass "refused: $what ($(cat refused.log))"
   else
     fail "$what: exit code $code, stderr: $(cat refused.log)"
+    return 1
   fi
 }
-check_refused "unknown option" "$capture" --speed 2 out.mp4
-check_refused "size 0" "$capture" --size 0x720 out.mp4
-check_refused "size over the limit" "$capture" --size 7682x4320 out.mp4
-check_refused "size that is no size" "$capture" --size big out.mp4
-check_refused "fps 0" "$capture" --fps 0 out.mp4
-check_refused "fps 241" "$capture" --fps 241 out.mp4
-check_refused "from after to" "$capture" --from 10 --to 5 out_dir/
-check_refused "from equal to to" "$capture" --from 5 --to 5 out_dir/
-check_refused "to past the show's end" "$capture" --to 300 out_dir/
-check_refused "unknown sampling" "$capture" --samples 8 out.mp4
-check_refused "odd size for an MP4" "$capture" --size 161x90 out.mp4
-check_refused "no output" "$capture" --fps 10
-check_refused "output neither MP4 nor directory" "$capture" out.avi
+check_usage() {
+  check_refused "$@" && { grep -q "(see ${2##*/} --help)\$" refused.log || fail "$1: no pointer to --help"; }
+}
+check_usage "unknown option" "$capture" --speed 2 out.mp4
+check_usage "size 0" "$capture" --size 0x720 out.mp4
+check_usage "size over the limit" "$capture" --size 7682x4320 out.mp4
+check_usage "size that is no size" "$capture" --size big out.mp4
+check_usage "fps 0" "$capture" --fps 0 out.mp4
+check_usage "fps 241" "$capture" --fps=241 out.mp4
+check_usage "from after to" "$capture" --from 10 --to 5 out_dir/
+check_usage "from equal to to" "$capture" --from 5 --to 5 out_dir/
+check_usage "to past the show's end" "$capture" --to 300 out_dir/
+check_usage "unknown sampling" "$capture" --samples 8 out.mp4
+check_usage "odd size for an MP4" "$capture" --size 161x90 out.mp4
+check_usage "no output" "$capture" --fps 10
+check_usage "output neither MP4 nor directory" "$capture" out.avi
+check_usage "a GPU that is no number" "$capture" --gpu first out.mp4
+check_usage "a codec that is not offered" "$capture" --codec vp9 out.mkv
+check_usage "an option abbreviated ambiguously" "$capture" --f 10 out.mp4
 check_refused "output in a missing directory" "$capture" missing/out.mp4
 check_refused "output under a plain file" "$capture" plain_file/out_dir/
 check_refused "output under a plain file (MP4)" "$capture" plain_file/out.mp4
 check_refused "supersampled beyond what OpenGL draws" "$capture" --size 7680x4320 --samples ssaa4 out_dir/
 check_refused "ffmpeg missing" env PATH="$scratch/no-such-dir" "$capture" out.mp4
 check_refused "a GPU that is not there" "$capture" --gpu 7 out.mp4
-check_refused "a GPU that is no number" "$capture" --gpu first out.mp4
 check_refused "ProRes in an MP4" "$capture" --codec prores out.mp4
 check_refused "FFV1 in a MOV" "$capture" --codec ffv1 out.mov
 check_refused "a quality for lossless FFV1" "$capture" --codec ffv1 --crf 0 out.mkv
 check_refused "an encoder ffmpeg does not have" "$capture" --encoder no_such_encoder out.mp4
 check_refused "an encoder of another codec" "$capture" --codec hevc --encoder libx264 out.mp4
-check_refused "a codec that is not offered" "$capture" --codec vp9 out.mkv
+frame=$tools/velmora-frame
+check_usage "velmora-frame without --time" "$frame" out.png
+check_usage "velmora-frame without an output" "$frame" --time 75
+check_usage "velmora-frame with two outputs" "$frame" --time 75 out.png other.png
+check_usage "velmora-frame past the show's end" "$frame" --time 236.9 out.png
+check_usage "velmora-frame at a time that is no number" "$frame" --time=soon out.png
+check_usage "velmora-frame at size 0" "$frame" --time 75 --size 0x5 out.png
+check_usage "velmora-frame over the size limit" "$frame" out.png --time 75 --size 7681x10
+check_usage "velmora-frame with a step of 0" "$frame" --time 75 --step 0 out.png
+check_usage "velmora-frame with an unknown renderer" "$frame" --time 75 --renderer fast out.png
+check_usage "velmora-frame with an unknown option" "$frame" --time 75 --speed 2 out.png
+check_usage "velmora-frame with --time and no value" "$frame" out.png --time
 rm -rf out_dir
 
 # Ctrl-C: the capture stops after the frame in hand and leaves a playable video of what it did.

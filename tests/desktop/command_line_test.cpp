@@ -10,17 +10,12 @@
 namespace {
 
 CommandLine Parse(const std::vector<const char*>& arguments) {
-  std::vector<std::string> words = {"velmora"};
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  return ParseCommandLine(int(words.size()), argv.data());
+  return ParseCommandLine(arguments);
 }
 
 TEST(CommandLine, WithoutOptionsTheDialogComesFirstWithItsDefaults) {
   const CommandLine line = Parse({});
-  EXPECT_EQ(line.action, LaunchAction::Run);
+  EXPECT_EQ(line.action, CommandLineAction::Run);
   EXPECT_TRUE(line.options.showDialog);
   EXPECT_TRUE(line.options.choice.music);
   EXPECT_FALSE(line.options.choice.windowed);
@@ -33,7 +28,7 @@ TEST(CommandLine, WithoutOptionsTheDialogComesFirstWithItsDefaults) {
 TEST(CommandLine, OptionsChangeTheDialogsDefaults) {
   const CommandLine line = Parse({"--windowed", "--size", "1920x1080", "--force-16-9", "--no-music",
                                   "--no-dialog", "--from=3553/30", "--exclusive"});
-  ASSERT_EQ(line.action, LaunchAction::Run) << line.error;
+  ASSERT_EQ(line.action, CommandLineAction::Run) << line.refusal;
   EXPECT_FALSE(line.options.showDialog);
   EXPECT_FALSE(line.options.choice.music);
   EXPECT_TRUE(line.options.choice.windowed);
@@ -45,37 +40,44 @@ TEST(CommandLine, OptionsChangeTheDialogsDefaults) {
 }
 
 TEST(CommandLine, HelpAndVersionWinOverRunning) {
-  EXPECT_EQ(Parse({"--help"}).action, LaunchAction::PrintHelp);
-  EXPECT_EQ(Parse({"--no-dialog", "-h"}).action, LaunchAction::PrintHelp);
-  EXPECT_EQ(Parse({"--version"}).action, LaunchAction::PrintVersion);
-  EXPECT_EQ(Parse({"-V", "--help"}).action, LaunchAction::PrintHelp);
+  EXPECT_EQ(Parse({"--help"}).action, CommandLineAction::PrintHelp);
+  EXPECT_EQ(Parse({"--no-dialog", "-h"}).action, CommandLineAction::PrintHelp);
+  EXPECT_EQ(Parse({"--version"}).action, CommandLineAction::PrintVersion);
+  EXPECT_EQ(Parse({"-V", "--help"}).action, CommandLineAction::PrintHelp);
   EXPECT_NE(UsageText().find("--from SECONDS"), std::string::npos);
-  EXPECT_EQ(VersionText().rfind("velmora ", 0), 0u);
+  EXPECT_EQ(VersionText("velmora").rfind("velmora ", 0), 0u);
 }
 
-// Each refusal is one line naming the option and pointing at --help; a parse after a refusal starts afresh.
+// Each refusal is one line naming the option and its value and pointing at --help.
 TEST(CommandLine, BadOptionsAndValuesAreRefusedByName) {
   const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
       {{"--fast"}, "unknown option --fast"},
       {{"-q"}, "unknown option -q"},
+      {{"--f"}, "--f is ambiguous: --fullscreen, --force-16-9 or --from"},
       {{"--size"}, "--size needs a value"},
-      {{"--size", "1280"}, "'1280'"},
-      {{"--size", "-5x10"}, "'-5x10'"},
-      {{"--size", "7681x720"}, "'7681x720'"},
-      {{"--from", "-0.5"}, "'-0.5'"},
-      {{"--from", "236.8"}, "'236.8'"},
-      {{"--from", "nan"}, "'nan'"},
-      {{"--no-music=1"}, "--no-music takes no value"},
+      {{"--size", "1280"}, "--size takes WIDTHxHEIGHT from 1x1 to 7680x7680, such as 1280x720, not '1280'"},
+      {{"--size", "-5x10"}, "not '-5x10'"},
+      {{"--size=7681x720"}, "not '7681x720'"},
+      {{"--from", "-0.5"},
+       "--from takes seconds from 0 to just before 236.8, such as 200 or 3553/30, not '-0.5'"},
+      {{"--from", "236.8"}, "not '236.8'"},
+      {{"--from", "nan"}, "not 'nan'"},
+      {{"--renderer", "fast"},
+       "--renderer takes auto, batched, batched-es, batched-webgl or compat, not 'fast'"},
+      {{"--no-music=1"}, "--no-music takes no value, not '1'"},
       {{"--windowed", "now"}, "unexpected argument 'now'"},
   };
   for (const auto& [arguments, named] : cases) {
     const CommandLine line = Parse(arguments);
-    EXPECT_EQ(line.action, LaunchAction::Refuse) << arguments[0];
-    EXPECT_NE(line.error.find(named), std::string::npos) << line.error;
-    EXPECT_NE(line.error.find("see velmora --help"), std::string::npos) << line.error;
-    EXPECT_EQ(line.error.find('\n'), std::string::npos) << line.error;
+    EXPECT_EQ(line.action, CommandLineAction::Refuse) << arguments[0];
+    EXPECT_EQ(line.refusal.rfind("velmora: ", 0), 0u) << line.refusal;
+    EXPECT_NE(line.refusal.find(named + " (see velmora --help)"), std::string::npos) << line.refusal;
   }
-  EXPECT_EQ(Parse({"--windowed"}).action, LaunchAction::Run);
+  const CommandLine abbreviated =
+      Parse({"--win", "--si", "640x360", "--fr=3553/30", "--rend", "batched-webgl"});
+  ASSERT_EQ(abbreviated.action, CommandLineAction::Run) << abbreviated.refusal;
+  EXPECT_EQ(abbreviated.options.size, (DisplayMode{640, 360}));
+  EXPECT_EQ(abbreviated.options.renderer, RendererChoice::BatchedWebGl);
 }
 
 TEST(ShowData, TheEnvironmentAloneOrTheUsualPlacesInOrder) {

@@ -15,14 +15,14 @@ cd "$e2e_scratch"
 version=$("$velmora" --version)
 [[ "$version" =~ ^velmora\ [0-9]+\.[0-9]+\.[0-9]+$ ]] && pass "--version: $version" || fail "--version: $version"
 
-refused=(--no-such-option -x --size "--size 0x720" "--size 1280x" "--size 1280x720x2" "--size 99999x10"
-  "--size=wide" --from "--from -1" "--from 236.8" "--from 1/0" "--from soon" "--windowed=yes" "stray"
-  "--renderer fast" --renderer)
+refused=(--no-such-option -x -hx --f --size "--size 0x720" "--size 1280x" "--size 1280x720x2" "--size 99999x10"
+  "--size=wide" "--size=7681x720" --from "--from -1" "--from 236.8" "--from 1/0" "--from soon" "--windowed=yes"
+  "--help=now" "stray" "--renderer fast" --renderer)
 for arguments in "${refused[@]}"; do
   # shellcheck disable=SC2086  # each entry is a whole command line
   "$velmora" $arguments >out.txt 2>err.txt
   code=$?
-  if [ $code -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] && grep -q "see velmora --help" err.txt && [ ! -s out.txt ] &&
+  if [ $code -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] && grep -q "^velmora: .* (see velmora --help)$" err.txt && [ ! -s out.txt ] &&
     [ -z "$(window_titled "$show_title")" ] && [ -z "$(window_titled "$dialog_title")" ]; then
     pass "refused: $arguments ($(cat err.txt))"
   else

@@ -54,8 +54,8 @@ int Fail(int code, const std::string& reason) {
 VideoSettings VideoFor(const CaptureOptions& o, EncodingPlan encoding) {
   VideoSettings video;
   video.output = o.output;
-  video.width = o.width;
-  video.height = o.height;
+  video.width = o.size.width;
+  video.height = o.size.height;
   video.fps = o.fps;
   video.encoding = std::move(encoding);
   if (std::filesystem::exists(kMusicFile)) {
@@ -83,19 +83,18 @@ constexpr int kFramesInFlight = 3;
 }  // namespace
 
 int main(int argc, char** argv) {
-  ParsedCapture parsed = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
-  CaptureOptions& options = parsed.options;
-  if (options.help) {
-    std::fputs(kCaptureUsage, stdout);
-    return 0;
+  ParsedCapture line = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
+  if (line.action != CommandLineAction::Run) {
+    return AnswerCommandLine(line.action, "velmora-capture", CaptureHelp(), line.refusal);
   }
-  if (!parsed.error.empty()) return Fail(2, parsed.error);
-  if (options.listGpus) {
+  CaptureOptions& options = line.options;
+  if (options.gpu.list) {
     std::fputs(FormatGpuList(ListGpuDevices()).c_str(), stdout);
     return 0;
   }
-  if (options.gpu >= CountGpuDevices()) {
-    return Fail(2, "there is no EGL device " + std::to_string(options.gpu) + " (--gpu list shows them)");
+  if (options.gpu.device && *options.gpu.device >= CountGpuDevices()) {
+    return Fail(2,
+                "there is no EGL device " + std::to_string(*options.gpu.device) + " (--gpu list shows them)");
   }
   options.output = std::filesystem::absolute(options.output).string();  // named from where we were started
   if (const auto missing = EnterShowData("velmora-capture")) return Fail(1, *missing);
@@ -112,14 +111,14 @@ int main(int argc, char** argv) {
     if (!encoding) return Fail(2, error);
   }
   static HeadlessContext* context =  // lives as long as the process
-      OpenHeadlessRenderer(options.renderer, options.gpu, error).release();
+      OpenHeadlessRenderer(options.renderer, options.gpu.device.value_or(kAutoGpu), error).release();
   if (!context) return Fail(1, "no headless OpenGL: " + error);
   const int factor = options.SupersampleFactor();
   const int largest = LargestOffscreenSide();
-  if (options.width * factor > largest || options.height * factor > largest) {
+  if (options.size.width * factor > largest || options.size.height * factor > largest) {
     return Fail(2, "this OpenGL draws pictures of at most " + std::to_string(largest) + " pixels a side, " +
-                       "too few for " + std::to_string(options.width * factor) + "x" +
-                       std::to_string(options.height * factor) + "; use a smaller --size or --samples");
+                       "too few for " + std::to_string(options.size.width * factor) + "x" +
+                       std::to_string(options.size.height * factor) + "; use a smaller --size or --samples");
   }
   if (const std::string problem = PrepareOutput(options.output, options.video); !problem.empty()) {
     return Fail(2, problem);
@@ -130,12 +129,12 @@ int main(int argc, char** argv) {
 
   std::fprintf(stderr, "velmora-capture: drawing on %s\n", context->Description().c_str());
   StderrMessageSink messages;
-  auto renderer =
-      FrameRenderer::Create(options.width * factor, options.height * factor, 1.0 / options.fps, messages);
+  auto renderer = FrameRenderer::Create(options.size.width * factor, options.size.height * factor,
+                                        1.0 / options.fps, messages);
   if (!renderer) return 1;
-  std::unique_ptr<FrameWriter> writer = options.video
-                                            ? StartVideoEncoder(VideoFor(options, *encoding), error)
-                                            : OpenPngSequence(options.output, options.width, options.height);
+  std::unique_ptr<FrameWriter> writer =
+      options.video ? StartVideoEncoder(VideoFor(options, *encoding), error)
+                    : OpenPngSequence(options.output, options.size.width, options.size.height);
   if (!writer) return Fail(1, error);
   CatchSignals();
 

@@ -2,53 +2,87 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
-#include "cli/number_text.h"
-#include "cli/option_values.h"
-#include "headless/headless_context.h"
-#include "timing/frame_timing.h"
+#include "cli/help_text.h"
 
 namespace {
 
-bool ParseSize(const std::string& text, int& width, int& height) {
-  const auto size = ParsePictureSize(text);
-  if (!size) return false;
-  width = size->width;
-  height = size->height;
-  return true;
+enum Option { kSize, kFps, kFrom, kTo, kSamples, kCodec, kEncoder, kCrf, kGpu, kRenderer };
+
+constexpr OptionSpec kOptions[] = {
+    {"size", kSize, true},       {"fps", kFps, true},
+    {"from", kFrom, true},       {"to", kTo, true},
+    {"samples", kSamples, true}, {"codec", kCodec, true},
+    {"encoder", kEncoder, true}, {"crf", kCrf, true},
+    {"gpu", kGpu, true},         {"renderer", kRenderer, true},
+};
+
+const ChoiceRule<Sampling>& Samplings() {
+  static const ChoiceRule<Sampling> samplings({
+      {"4", Sampling::Multisample4},
+      {"ssaa2", Sampling::Supersample2},
+      {"ssaa4", Sampling::Supersample4},
+  });
+  return samplings;
 }
 
-std::string Format(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", seconds);
-  return text;
+constexpr const char* kOutputs = "a .mp4, .mkv or .mov file or a directory ending in /";
+
+std::string ReadOption(const OptionWord& word, CaptureOptions& o) {
+  switch (Option(word.id)) {
+    case kSize:
+      return ReadValue(word, kCaptureSizes, o.size);
+    case kFps:
+      return ReadValue(word, kFrameRates, o.fps);
+    case kFrom:
+      return ReadValue(word, kShowInstants, o.from);
+    case kTo:
+      return ReadValue(word, kShowInstants, o.to);
+    case kSamples:
+      return ReadValue(word, Samplings(), o.sampling);
+    case kCodec:
+      return ReadValue(word, CaptureCodecs(), o.codec);
+    case kEncoder:
+      o.encoder = word.value;
+      break;
+    case kCrf:
+      return ReadValue(word, kEncoderQualities, o.crf);
+    case kGpu:
+      return ReadValue(word, kGpus, o.gpu);
+    case kRenderer:
+      return ReadValue(word, CaptureRenderers(), o.renderer);
+  }
+  return "";
 }
 
-// The first thing wrong with options that parsed, or nothing.
-std::string CheckOptions(const CaptureOptions& o) {
-  if (o.width < 1 || o.height < 1 || o.width > kLargestCaptureWidth || o.height > kLargestCaptureHeight) {
-    return "--size must be from 1x1 to 7680x4320 (got " + std::to_string(o.width) + "x" +
-           std::to_string(o.height) + ")";
+// The output and what holds only for some outputs or between options.
+std::string ReadOperands(const std::vector<std::string>& operands, CaptureOptions& o) {
+  if (o.gpu.list) return "";
+  if (std::string refused = OneOutput(operands, kOutputs, o.output); !refused.empty()) return refused;
+  const std::optional<Container> container = ContainerOf(o.output);
+  o.video = container.has_value();
+  o.container = container.value_or(Container::Mp4);
+  const bool directory = o.output.back() == '/' || std::filesystem::is_directory(o.output);
+  if (!o.video && !directory)
+    return "the output must be " + std::string(kOutputs) + ", not '" + o.output + "'";
+  if (o.video && !kVideoSizes.Allows(o.size)) {
+    return "a video's " + RefusedValue("--size", kVideoSizes.Takes(), FormatPictureSize(o.size));
   }
-  if (o.video && (o.width % 2 || o.height % 2)) {
-    return "a video needs an even width and height (got " + std::to_string(o.width) + "x" +
-           std::to_string(o.height) + ")";
+  if (!o.video) {
+    const char* videoOption = !o.codec.empty()     ? "--codec"
+                              : !o.encoder.empty() ? "--encoder"
+                              : o.crf              ? "--crf"
+                                                   : "";
+    if (*videoOption)
+      return std::string(videoOption) + " is for videos, not for the PNGs of '" + o.output + "'";
   }
-  if (!o.video && (!o.codec.empty() || !o.encoder.empty() || o.crf)) {
-    return "--codec, --encoder and --crf are for videos, not PNGs";
+  if (o.from >= o.to) {
+    return RefusedValue("--from", "seconds before --to (" + FormatNumber(o.to) + ")", FormatNumber(o.from));
   }
-  if (o.fps < 1 || o.fps > kHighestCaptureFps) {
-    return "--fps must be from 1 to 240 (got " + std::to_string(o.fps) + ")";
-  }
-  if (o.from < 0 || o.to > kShowEnd) return "--from and --to must lie within the show, 0 to 236.8 s";
-  if (o.from >= o.to) return "--from (" + Format(o.from) + ") must come before --to (" + Format(o.to) + ")";
   if (o.FrameCount() < 1) {
-    return "no frame lies after " + Format(o.from) + " s up to " + Format(o.to) + " s at " +
-           std::to_string(o.fps) + " fps";
+    return "no frame lies after --from " + FormatNumber(o.from) + " up to --to " + FormatNumber(o.to) +
+           " at --fps " + std::to_string(o.fps);
   }
   return "";
 }
@@ -78,75 +112,37 @@ int CaptureOptions::SupersampleFactor() const {
 }
 
 ParsedCapture ParseCaptureOptions(std::span<const char* const> arguments) {
-  ParsedCapture parsed;
-  CaptureOptions& o = parsed.options;
-  o.to = kShowEnd;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string argument = arguments[i];
-    if (argument == "--help" || argument == "-h") {
-      o.help = true;
-      return parsed;
-    }
-    const bool isOption = argument.rfind("--", 0) == 0;
-    if (!isOption) {
-      if (!o.output.empty()) return {o, "more than one output given (" + o.output + ", " + argument + ")"};
-      o.output = argument;
-      continue;
-    }
-    if (i + 1 == arguments.size()) return {o, argument + " needs a value"};
-    const std::string value = arguments[++i];
-    const std::string bad = "bad value for " + argument + ": " + value;
-    if (argument == "--size") {
-      if (!ParseSize(value, o.width, o.height)) return {o, bad + " (expected WxH, such as 1920x1080)"};
-    } else if (argument == "--fps") {
-      const auto fps = ParseWholeNumber(value);
-      if (!fps) return {o, bad + " (expected a whole number from 1 to 240)"};
-      o.fps = *fps;
-    } else if (argument == "--from" || argument == "--to") {
-      const auto seconds = ParseFraction(value.c_str());
-      if (!seconds) return {o, bad + " (expected seconds of demo clock)"};
-      (argument == "--from" ? o.from : o.to) = *seconds;
-    } else if (argument == "--samples") {
-      if (value == "4")
-        o.sampling = Sampling::Multisample4;
-      else if (value == "ssaa2")
-        o.sampling = Sampling::Supersample2;
-      else if (value == "ssaa4")
-        o.sampling = Sampling::Supersample4;
-      else
-        return {o, bad + " (expected 4, ssaa2 or ssaa4)"};
-    } else if (argument == "--crf") {
-      const auto crf = ParseWholeNumber(value);
-      if (!crf) return {o, bad + " (expected a whole number, such as 18)"};
-      o.crf = *crf;
-    } else if (argument == "--codec") {
-      o.codec = value;
-    } else if (argument == "--encoder") {
-      o.encoder = value;
-    } else if (argument == "--renderer") {
-      const auto renderer = ParseRendererChoice(value);
-      if (!renderer || *renderer == RendererChoice::BatchedEs || *renderer == RendererChoice::BatchedWebGl)
-        return {o, bad + " (expected auto, batched or compat)"};
-      o.renderer = *renderer;
-    } else if (argument == "--gpu") {
-      const auto gpu = ParseGpuChoice(value);
-      if (!gpu) return {o, bad + " (expected auto, list or a device number)"};
-      o.listGpus = *gpu == kListGpus;
-      if (!o.listGpus) o.gpu = *gpu;
-    } else {
-      return {o, "unknown option " + argument};
-    }
-  }
-  if (o.listGpus) return parsed;
-  if (o.output.empty()) return {o, "no output given (a .mp4, .mkv or .mov file or a directory ending in /)"};
-  const std::optional<Container> container = ContainerOf(o.output);
-  o.video = container.has_value();
-  o.container = container.value_or(Container::Mp4);
-  const bool directory = o.output.back() == '/' || std::filesystem::is_directory(o.output);
-  if (!o.video && !directory) {
-    return {o,
-            "the output must be a .mp4, .mkv or .mov file or a directory ending in / (got " + o.output + ")"};
-  }
-  parsed.error = CheckOptions(o);
-  return parsed;
+  return ReadCommandLine<CaptureOptions>("velmora-capture", arguments, kOptions, ReadOption, ReadOperands);
+}
+
+std::string CaptureHelp() {
+  const CaptureOptions defaults;
+  return "Usage: velmora-capture [OPTION]... OUT.mp4|OUT.mkv|OUT.mov|OUT_DIR/\n" +
+         HelpParagraph(
+             "Renders the Velmora show without a display, frame by exact frame, into a video with its "
+             "music or into numbered PNGs.") +
+         "\n" +
+         HelpOptions({
+             {"--size WxH", "the picture's size, " + kCaptureSizes.Range() +
+                                ", even sides for a video (default " + FormatPictureSize(defaults.size) +
+                                ")"},
+             {"--fps N",
+              "frames a second, " + kFrameRates.Takes() + " (default " + std::to_string(defaults.fps) + ")"},
+             {"--from S, --to S", "the span, in seconds of demo clock " + kShowInstants.Range() +
+                                      " (default the whole show; fractions such as 3553/30 allowed)"},
+             {"--samples " + Samplings().Alternatives(),
+              "the show's 4 samples (the default), or 2 or 4 times larger pictures averaged down"},
+             {"--codec C", CodecNotes()},
+             {"--encoder NAME",
+              "any video encoder of the installed ffmpeg for that codec, such as h264_nvenc"},
+             {"--crf N", "the encoder's quality knob (" + QualityRanges() + ")"},
+             {"--gpu auto|N|list", "the EGL device to draw on (list: print them and exit)"},
+             {"--renderer R",
+              CaptureRenderers().Takes() + ": auto (the default) takes batched where it can be made"},
+         }) +
+         "\n" +
+         HelpParagraph(
+             "Exit status: 0 when done, 1 when the capture failed on the way (the part written is "
+             "kept), 2 for a command line or an output that cannot be used (nothing is rendered), 130 "
+             "when interrupted (what was captured is kept, playable).");
 }

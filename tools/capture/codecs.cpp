@@ -4,6 +4,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "cli/option_values.h"
+
 namespace {
 
 struct Codec {
@@ -11,16 +13,17 @@ struct Codec {
   const char* encoder;  // its own encoder
   std::vector<Container> containers;
   const char* pixelFormat;
-  bool yuv;  // converted with the BT.709 matrix and tagged so; otherwise RGB as drawn
+  bool yuv;           // converted with the BT.709 matrix and tagged so; otherwise RGB as drawn
+  const char* about;  // for the help: what it is, where the name does not say
 };
 
 const std::vector<Codec>& Codecs() {
   static const std::vector<Codec> codecs = {
-      {"h264", "libx264", {Container::Mp4, Container::Mkv, Container::Mov}, "yuv420p", true},
-      {"hevc", "libx265", {Container::Mp4, Container::Mkv, Container::Mov}, "yuv420p", true},
-      {"av1", "libsvtav1", {Container::Mp4, Container::Mkv}, "yuv420p", true},
-      {"prores", "prores_ks", {Container::Mov, Container::Mkv}, "yuv444p10le", true},
-      {"ffv1", "ffv1", {Container::Mkv}, "gbrp", false},
+      {"h264", "libx264", {Container::Mp4, Container::Mkv, Container::Mov}, "yuv420p", true, "the default"},
+      {"hevc", "libx265", {Container::Mp4, Container::Mkv, Container::Mov}, "yuv420p", true, ""},
+      {"av1", "libsvtav1", {Container::Mp4, Container::Mkv}, "yuv420p", true, ""},
+      {"prores", "prores_ks", {Container::Mov, Container::Mkv}, "yuv444p10le", true, "ProRes 4444"},
+      {"ffv1", "ffv1", {Container::Mkv}, "gbrp", false, "lossless RGB"},
   };
   return codecs;
 }
@@ -118,7 +121,36 @@ std::optional<Container> ContainerOf(const std::string& output) {
 }
 
 std::string KnownCodecs() {
-  return "h264, hevc, av1, prores or ffv1";
+  std::vector<std::string_view> names;
+  for (const Codec& codec : Codecs()) names.push_back(codec.name);
+  return JoinNames(names);
+}
+
+std::string CodecNotes() {
+  std::string notes;
+  for (const Codec& codec : Codecs()) {
+    std::string containers;
+    for (const Container container : codec.containers) {
+      containers += (containers.empty() ? "" : "/") + std::string(ContainerName(container));
+    }
+    notes += (notes.empty() ? "" : ", ") + std::string(codec.name) + " (" + codec.about +
+             (*codec.about ? ", " : "") + containers + ")";
+  }
+  return notes;
+}
+
+std::string QualityRanges() {
+  std::string ranges, without;
+  for (const Codec& codec : Codecs()) {
+    const EncoderSettings settings = SettingsOf(codec.encoder);
+    if (settings.qualityOption.empty()) {
+      without += (without.empty() ? "" : ", ") + std::string(codec.name);
+    } else {
+      ranges += (ranges.empty() ? "" : ", ") + std::string(codec.name) + " 0-" +
+                std::to_string(settings.highestQuality);
+    }
+  }
+  return ranges + "; not for " + without;
 }
 
 std::optional<EncodingPlan> PlanEncoding(const EncodingRequest& request,

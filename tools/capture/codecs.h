@@ -47,3 +47,10 @@ std::optional<EncodingPlan> PlanEncoding(const EncodingRequest& request,
 
 // "h264, hevc, av1, prores or ffv1".
 std::string KnownCodecs();
+
+// For the help: each codec with what it is and the containers that hold it, "h264 (the default,
+// .mp4/.mkv/.mov), ...".
+std::string CodecNotes();
+
+// For the help: the quality range of each codec's own encoder, "h264 0-51, ...; not for prores, ffv1".
+std::string QualityRanges();
