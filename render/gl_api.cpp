@@ -1,18 +1,18 @@
-#include "render/gl_api.h"
+// The compatibility table: libepoxy's entry points and GLU's two matrix helpers, called by their usual names
+// (this file does not see the core's redirections, so they reach the driver).
+#include "render/gl_table.h"
 
-#undef gluLookAt
-#undef gluPerspective
+#include <GL/glu.h>
 
 namespace {
 
-// The table's names are macros from here on; epoxy's own names and GLU's functions reach the driver.
 const GlSubset kCompatibility = {
 #define VELMORA_GL_COMPAT(type, name, parameters, arguments) \
-  [] parameters -> type { return epoxy_gl##name arguments; },
+  .name = [] parameters -> type { return gl##name arguments; },
     VELMORA_GL_SUBSET(VELMORA_GL_COMPAT)
 #undef VELMORA_GL_COMPAT
 #define VELMORA_GLU_COMPAT(type, name, parameters, arguments) \
-  [] parameters -> type { return glu##name arguments; },
+  .name = [] parameters -> type { return glu##name arguments; },
         VELMORA_GLU_SUBSET(VELMORA_GLU_COMPAT)
 #undef VELMORA_GLU_COMPAT
 };

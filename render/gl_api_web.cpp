@@ -1,6 +1,6 @@
 // The web build's table of the GL subset: WebGL 2 has no compatibility profile, so the table stays empty
 // until the batched renderer is installed on the page's context.
-#include "render/gl_api.h"
+#include "render/gl_table.h"
 
 GlSubset gGl = {};
 

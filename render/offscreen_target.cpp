@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "render/gl_api.h"
+#include "render/gl_strings.h"
 #include "render/overlay.h"
 
 namespace {
@@ -79,12 +80,19 @@ bool CreateSingleSampled(OffscreenTarget& target) {
   return FramebufferComplete(target.framebuffer);
 }
 
+// One of the context's strings, "" where it gives none. GL_EXTENSIONS is asked only below version 3.0: a
+// core profile has no such string.
+const char* GlText(GLenum name) {
+  const auto* text = reinterpret_cast<const char*>(glGetString(name));
+  return text ? text : "";
+}
+
 }  // namespace
 
 OffscreenSupport QueryOffscreenSupport() {
   OffscreenSupport support;
-  support.framebufferObjects =
-      epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object");
+  support.framebufferObjects = ParseGlVersion(GlText(GL_VERSION)).AtLeast(3, 0) ||
+                               ContainsExtensionWord(GlText(GL_EXTENSIONS), "GL_ARB_framebuffer_object");
   if (support.framebufferObjects) glGetIntegerv(GL_MAX_SAMPLES, &support.maxSamples);
   return support;
 }

@@ -1,6 +1,6 @@
 // The CPU half of the batched renderer: the fixed-function state of the subset, the matrix stacks, and the
 // assembly of immediate-mode primitives into one vertex stream with the draws that use it. No GL calls here;
-// render/batched/batched_gl.cpp runs what this records.
+// render/batched/batched_backend.cpp runs what this records.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "render/batched/matrix_stack.h"
-#include "render/gl_api.h"
+#include "render/gl_headers.h"
 
 struct BatchVertex {
   float x, y, z, w;    // clip space

@@ -1,6 +1,5 @@
 #include "render/batched/batched_gl.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -8,39 +7,19 @@
 #include <vector>
 
 #include "render/batched/batch_builder.h"
+#include "render/batched/batched_backend.h"
+#include "render/gl_strings.h"
+#include "render/gl_table.h"
 
-// The real entry points are called by epoxy's own names: the gl* names are the table's macros.
+// The entry points of the core's table. What the subset keeps (matrices, immediate mode, the fixed-function
+// state) goes to the builder; what a modern context does itself (textures, framebuffers, buffers) goes to
+// the driver by GL's own names, after the draws recorded so far where it changes what they would see.
 namespace {
 
-// What the context holds now, so that a draw only sets what differs (-1: not known yet).
-struct RealState {
-  int blend = -1, depthTest = -1, depthWrite = -1, cull = -1, environment = -1;
-  GLenum blendSource = 0, blendDestination = 0, depthFunction = 0, cullFace = 0;
-  GLuint texture = 0;
-  GLint viewport[4] = {0, 0, 0, 0};
-};
-
-// A buffer written front to back with unsynchronised maps, in two halves: entering a half waits (rarely
-// long) for a fence set when that half was last left, so a write never lands on data a pending draw reads,
-// and the storage is never given up, so the driver need not find fresh memory every frame.
-struct StreamBuffer {
-  GLenum target = GL_ARRAY_BUFFER;
-  GLuint name = 0;
-  size_t size = 0, offset = 0;
-  GLsync fences[2] = {nullptr, nullptr};
-};
-
-bool IsEs(BatchedFlavour flavour) {
-  return flavour != BatchedFlavour::Core33;
-}
-
 struct Renderer {
-  BatchedFlavour flavour = BatchedFlavour::Core33;
+  explicit Renderer(BatchedFlavour flavour) : backend(flavour) {}
   BatchBuilder builder;
-  GLuint programs[3] = {0, 0, 0};  // by environment: no texture, GL_MODULATE, GL_REPLACE
-  GLuint vertexArray = 0;
-  StreamBuffer vertices{GL_ARRAY_BUFFER}, indices{GL_ELEMENT_ARRAY_BUFFER};
-  RealState real;
+  BatchedBackend backend;
 };
 
 Renderer* gRenderer = nullptr;
@@ -53,6 +32,14 @@ AttributeState& State() {
   return gRenderer->builder.State();
 }
 
+BatchedBackend& Backend() {
+  return gRenderer->backend;
+}
+
+void Execute() {
+  gRenderer->backend.Execute(gRenderer->builder);
+}
+
 // A call the subset does not cover: said once for each entry point and value.
 void Unsupported(const char* entryPoint, unsigned value) {
   static std::set<std::string> said;
@@ -62,213 +49,17 @@ void Unsupported(const char* entryPoint, unsigned value) {
                entryPoint, value);
 }
 
-// ---- the GL side: programs, uploads, draws ----------------------------------------------------------------
-
-const char* kVertexShader = R"(
-in vec4 position;
-in vec4 colour;
-in vec2 texCoord;
-out vec4 fragmentColour;
-out vec2 fragmentTexCoord;
-void main() {
-  gl_Position = position;
-  fragmentColour = colour;
-  fragmentTexCoord = texCoord;
-}
-)";
-
-// One program for each texture environment, so that no fragment pays for a branch: the colour alone, the
-// colour times the texture (GL_MODULATE), the texture alone (GL_REPLACE).
-const char* kFragmentShaders[3] = {
-    "in vec4 fragmentColour;\nin vec2 fragmentTexCoord;\nout vec4 colourOut;\n"
-    "void main() { colourOut = fragmentColour; }\n",
-    "uniform sampler2D picture;\nin vec4 fragmentColour;\nin vec2 fragmentTexCoord;\nout vec4 colourOut;\n"
-    "void main() { colourOut = fragmentColour * texture(picture, fragmentTexCoord); }\n",
-    "uniform sampler2D picture;\nin vec4 fragmentColour;\nin vec2 fragmentTexCoord;\nout vec4 colourOut;\n"
-    "void main() { colourOut = texture(picture, fragmentTexCoord); }\n",
-};
-
-GLuint Compile(GLenum stage, const std::string& source, std::string& error) {
-  const GLuint shader = epoxy_glCreateShader(stage);
-  const char* text = source.c_str();
-  epoxy_glShaderSource(shader, 1, &text, nullptr);
-  epoxy_glCompileShader(shader);
-  GLint compiled = 0;
-  epoxy_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-  if (!compiled) {
-    char log[1024] = {};
-    epoxy_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    error = std::string("the batched renderer's shader does not compile: ") + log;
-    epoxy_glDeleteShader(shader);
-    return 0;
-  }
-  return shader;
+// The viewport of the draws recorded so far must hold when they run: a new one waits for them.
+void SyncViewport() {
+  const GLint* v = State().viewport;
+  if (std::memcmp(v, Backend().Viewport(), sizeof State().viewport) == 0) return;
+  Execute();
+  Backend().SetViewport(v);
 }
 
-GLuint Link(const std::string& header, const char* fragmentSource, std::string& error) {
-  const GLuint vertex = Compile(GL_VERTEX_SHADER, header + kVertexShader, error);
-  const GLuint fragment = vertex ? Compile(GL_FRAGMENT_SHADER, header + fragmentSource, error) : 0;
-  if (!fragment) {
-    if (vertex) epoxy_glDeleteShader(vertex);
-    return 0;
-  }
-  const GLuint program = epoxy_glCreateProgram();
-  epoxy_glAttachShader(program, vertex);
-  epoxy_glAttachShader(program, fragment);
-  epoxy_glBindAttribLocation(program, 0, "position");
-  epoxy_glBindAttribLocation(program, 1, "colour");
-  epoxy_glBindAttribLocation(program, 2, "texCoord");
-  epoxy_glLinkProgram(program);
-  epoxy_glDeleteShader(vertex);
-  epoxy_glDeleteShader(fragment);
-  GLint linked = 0;
-  epoxy_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (!linked) {
-    error = "the batched renderer's program does not link";
-    epoxy_glDeleteProgram(program);
-    return 0;
-  }
-  const GLint picture = epoxy_glGetUniformLocation(program, "picture");
-  if (picture >= 0) {
-    epoxy_glUseProgram(program);
-    epoxy_glUniform1i(picture, 0);
-  }
-  return program;
-}
-
-bool MakeProgram(Renderer& r, std::string& error) {
-  const std::string header =
-      IsEs(r.flavour) ? "#version 300 es\nprecision highp float;\n" : "#version 330 core\n";
-  for (int environment = 0; environment < 3; ++environment) {
-    r.programs[environment] = Link(header, kFragmentShaders[environment], error);
-    if (!r.programs[environment]) return false;
-  }
-  epoxy_glGenVertexArrays(1, &r.vertexArray);
-  epoxy_glBindVertexArray(r.vertexArray);
-  epoxy_glGenBuffers(1, &r.vertices.name);
-  epoxy_glGenBuffers(1, &r.indices.name);
-  epoxy_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices.name);  // held by the vertex array
-  for (GLuint attribute = 0; attribute < 3; ++attribute) epoxy_glEnableVertexAttribArray(attribute);
-  return true;
-}
-
-void SetCapability(GLenum capability, bool on) {
-  on ? epoxy_glEnable(capability) : epoxy_glDisable(capability);
-}
-
-// Sets a switch of the context when it differs from what it holds.
-void Switch(int& held, GLenum capability, bool on) {
-  if (held == int(on)) return;
-  SetCapability(capability, on);
-  held = on;
-}
-
-void BindRealTexture(GLuint texture) {
-  if (gRenderer->real.texture == texture) return;
-  epoxy_glBindTexture(GL_TEXTURE_2D, texture);
-  gRenderer->real.texture = texture;
-}
-
-void SetRealDepthWrite(bool write) {
-  int& held = gRenderer->real.depthWrite;
-  if (held == int(write)) return;
-  epoxy_glDepthMask(write);
-  held = write;
-}
-
-void Apply(const DrawState& s) {
-  RealState& real = gRenderer->real;
-  Switch(real.blend, GL_BLEND, s.blend);
-  if (s.blend && (s.blendSource != real.blendSource || s.blendDestination != real.blendDestination)) {
-    epoxy_glBlendFunc(s.blendSource, s.blendDestination);
-    real.blendSource = s.blendSource, real.blendDestination = s.blendDestination;
-  }
-  Switch(real.depthTest, GL_DEPTH_TEST, s.depthTest);
-  if (s.depthTest) {
-    if (s.depthFunction != real.depthFunction) epoxy_glDepthFunc(real.depthFunction = s.depthFunction);
-    SetRealDepthWrite(s.depthWrite);
-  }
-  Switch(real.cull, GL_CULL_FACE, s.cull);
-  if (s.cull && s.cullFace != real.cullFace) epoxy_glCullFace(real.cullFace = s.cullFace);
-  if (s.texture) BindRealTexture(s.texture);
-  const int environment = !s.texture ? 0 : s.environment == GL_REPLACE ? 2 : 1;
-  if (environment != real.environment)
-    epoxy_glUseProgram(gRenderer->programs[real.environment = environment]);
-}
-
-void WaitAndForget(GLsync& fence) {
-  if (!fence) return;
-  epoxy_glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(10) * 1000 * 1000 * 1000);
-  epoxy_glDeleteSync(fence);
-  fence = nullptr;
-}
-
-// Copies `bytes` into the stream at a place no pending draw reads; returns where.
-size_t Upload(StreamBuffer& stream, const void* data, size_t bytes) {
-  if (gRenderer->flavour == BatchedFlavour::WebGl2) {
-    epoxy_glBufferData(stream.target, GLsizeiptr(bytes), data, GL_STREAM_DRAW);
-    return 0;
-  }
-  constexpr size_t kLeast = size_t(32) << 20;
-  if (2 * bytes > stream.size) {  // a half must hold the largest upload
-    for (GLsync& fence : stream.fences) WaitAndForget(fence);
-    stream.size = std::max(4 * bytes, kLeast);
-    epoxy_glBufferData(stream.target, GLsizeiptr(stream.size), nullptr, GL_STREAM_DRAW);
-    stream.offset = 0;
-  }
-  const size_t half = stream.size / 2;
-  const size_t current = stream.offset / half;
-  if (stream.offset + bytes > (current + 1) * half) {
-    const size_t next = (current + 1) % 2;
-    stream.fences[current] = epoxy_glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
-    WaitAndForget(stream.fences[next]);
-    stream.offset = next * half;
-  }
-  void* place =
-      epoxy_glMapBufferRange(stream.target, GLintptr(stream.offset), GLsizeiptr(bytes),
-                             GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
-  if (place) {
-    std::memcpy(place, data, bytes);
-    epoxy_glUnmapBuffer(stream.target);
-  }
-  const size_t at = stream.offset;
-  stream.offset = (stream.offset + bytes + 63) / 64 * 64;
-  return at;
-}
-
-// Runs every draw recorded since the last time, with one upload of their vertices and indices.
-void Execute() {
-  Renderer& r = *gRenderer;
-  BatchBuilder& builder = r.builder;
-  if (builder.Commands().empty()) {
-    builder.Clear();
-    return;
-  }
-  r.real.environment = -1;  // the program is chosen again for the first draw
-  epoxy_glBindVertexArray(r.vertexArray);
-  epoxy_glBindBuffer(GL_ARRAY_BUFFER, r.vertices.name);
-  const auto& vertices = builder.Vertices();
-  const size_t base = Upload(r.vertices, vertices.data(), vertices.size() * sizeof(BatchVertex));
-  const auto& indices = builder.Indices();
-  const size_t first = Upload(r.indices, indices.data(), indices.size() * sizeof(uint32_t));
-  const GLsizei stride = sizeof(BatchVertex);
-  const auto at = [&](size_t field) { return reinterpret_cast<const void*>(base + field); };
-  epoxy_glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, x)));
-  epoxy_glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(BatchVertex, r)));
-  epoxy_glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, s)));
-  for (const DrawCommand& command : builder.Commands()) {
-    Apply(command.state);
-    epoxy_glDrawElements(
-        command.state.primitive, command.indexCount, GL_UNSIGNED_INT,
-        reinterpret_cast<const void*>(first + size_t(command.firstIndex) * sizeof(uint32_t)));
-  }
-  builder.Clear();
-}
-
-// ---- the entry points
-// --------------------------------------------------------------------------------------
-
+// Every draw needs its viewport, so the entry points that record draws sync it first.
 void Begin(GLenum mode) {
+  SyncViewport();
   if (!Builder().Begin(mode)) Unsupported("glBegin", mode);
 }
 void End() {
@@ -317,6 +108,7 @@ void EndList() {
   Builder().EndList();
 }
 void CallList(GLuint list) {
+  SyncViewport();
   Builder().CallList(list);
 }
 
@@ -365,12 +157,16 @@ void LookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLd
 void Perspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
   ChangeMatrix(PerspectiveMatrix(fovy, aspect, zNear, zFar));
 }
+// Only the builder's matrices can be read: a modern context keeps none, and OpenGL ES has no glGetDoublev.
 void GetDoublev(GLenum name, GLdouble* values) {
   const GLenum stack = name == GL_MODELVIEW_MATRIX    ? GL_MODELVIEW
                        : name == GL_PROJECTION_MATRIX ? GL_PROJECTION
                        : name == GL_TEXTURE_MATRIX    ? GL_TEXTURE
                                                       : 0;
-  if (!stack) return epoxy_glGetDoublev(name, values);
+  if (!stack) {
+    Unsupported("glGetDoublev", name);
+    return;
+  }
   const Matrix4& m = Builder().Stack(stack).Top();
   for (int i = 0; i < 16; ++i) values[i] = m[size_t(i)];
 }
@@ -423,7 +219,7 @@ void SetCapabilityState(GLenum capability, bool on) {
     return;
   }
   Execute();
-  SetCapability(capability, on);
+  on ? glEnable(capability) : glDisable(capability);
 }
 void Enable(GLenum capability) {
   SetCapabilityState(capability, true);
@@ -466,16 +262,6 @@ void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   GLint* v = State().viewport;
   v[0] = x, v[1] = y, v[2] = width, v[3] = height;
 }
-// The viewport of the draws recorded so far must hold when they run: a new one waits for them.
-void SyncViewport() {
-  GLint* held = gRenderer->real.viewport;
-  const GLint* v = State().viewport;
-  if (std::memcmp(v, held, sizeof gRenderer->real.viewport) == 0) return;
-  Execute();
-  epoxy_glViewport(v[0], v[1], v[2], v[3]);
-  std::memcpy(held, v, sizeof gRenderer->real.viewport);
-}
-
 void PushAttrib(GLbitfield mask) {
   if (mask != GL_ALL_ATTRIB_BITS) Unsupported("glPushAttrib", mask);
   if (!Builder().PushAttributes()) Unsupported("glPushAttrib beyond the stack's depth", mask);
@@ -502,19 +288,11 @@ void ClearDepth(GLdouble depth) {
 void Clear(GLbitfield mask) {
   Execute();
   SyncViewport();
-  const AttributeState& s = State();
-  epoxy_glClearColor(s.clearColour[0], s.clearColour[1], s.clearColour[2], s.clearColour[3]);
-  if (IsEs(gRenderer->flavour)) {
-    epoxy_glClearDepthf(float(s.clearDepth));
-  } else {
-    epoxy_glClearDepth(s.clearDepth);
-  }
-  SetRealDepthWrite(s.depthWrite);  // a depth clear honours the depth mask
-  epoxy_glClear(mask);
+  Backend().Clear(State(), mask);
 }
 void Flush() {
   FlushBatchedGl();
-  epoxy_glFlush();
+  glFlush();
 }
 void GetIntegerv(GLenum name, GLint* values) {
   BatchBuilder& b = Builder();
@@ -535,22 +313,20 @@ void GetIntegerv(GLenum name, GLint* values) {
       std::memcpy(values, State().viewport, sizeof State().viewport);
       return;
     default:
-      epoxy_glGetIntegerv(name, values);
+      glGetIntegerv(name, values);
   }
 }
 const GLubyte* GetString(GLenum name) {
-  return epoxy_glGetString(name);
+  return glGetString(name);
 }
 
 void GenTextures(GLsizei n, GLuint* names) {
-  epoxy_glGenTextures(n, names);
+  glGenTextures(n, names);
 }
 void DeleteTextures(GLsizei n, const GLuint* names) {
   Execute();
-  for (GLsizei i = 0; i < n; ++i) {
-    if (names[i] == gRenderer->real.texture) gRenderer->real.texture = 0;
-  }
-  epoxy_glDeleteTextures(n, names);
+  for (GLsizei i = 0; i < n; ++i) Backend().TextureDeleted(names[i]);
+  glDeleteTextures(n, names);
 }
 void BindTexture(GLenum target, GLuint name) {
   if (target != GL_TEXTURE_2D) Unsupported("glBindTexture", target);
@@ -559,17 +335,17 @@ void BindTexture(GLenum target, GLuint name) {
 // Texture 0 is never drawn with (it leaves fragments untextured), and WebGL has no such texture to set.
 void TexParameteri(GLenum target, GLenum name, GLint value) {
   if (!State().boundTexture) return;
-  BindRealTexture(State().boundTexture);
-  epoxy_glTexParameteri(target, name, value == GL_CLAMP ? GL_CLAMP_TO_EDGE : value);
+  Backend().BindTexture(State().boundTexture);
+  glTexParameteri(target, name, value == GL_CLAMP ? GL_CLAMP_TO_EDGE : value);
 }
 void TexParameterf(GLenum target, GLenum name, GLfloat value) {
   if (!State().boundTexture) return;
-  BindRealTexture(State().boundTexture);
-  epoxy_glTexParameterf(target, name, value);
+  Backend().BindTexture(State().boundTexture);
+  glTexParameterf(target, name, value);
 }
 // Legacy component counts and, on OpenGL ES, the generic compressed formats become sized formats.
 GLint ModernFormat(GLint internalFormat) {
-  const bool es = IsEs(gRenderer->flavour);
+  const bool es = Backend().IsEs();
   switch (internalFormat) {
     case 3:
       return GL_RGB8;
@@ -585,71 +361,70 @@ GLint ModernFormat(GLint internalFormat) {
 }
 void TexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
                 GLenum format, GLenum type, const void* pixels) {
-  BindRealTexture(State().boundTexture);
-  epoxy_glTexImage2D(target, level, ModernFormat(internalFormat), width, height, border, format, type,
-                     pixels);
+  Backend().BindTexture(State().boundTexture);
+  glTexImage2D(target, level, ModernFormat(internalFormat), width, height, border, format, type, pixels);
 }
 void PixelStorei(GLenum name, GLint value) {
-  epoxy_glPixelStorei(name, value);
+  glPixelStorei(name, value);
 }
 
 void GenFramebuffers(GLsizei n, GLuint* names) {
-  epoxy_glGenFramebuffers(n, names);
+  glGenFramebuffers(n, names);
 }
 void DeleteFramebuffers(GLsizei n, const GLuint* names) {
   Execute();
-  epoxy_glDeleteFramebuffers(n, names);
+  glDeleteFramebuffers(n, names);
 }
 void BindFramebuffer(GLenum target, GLuint name) {
   Execute();
-  epoxy_glBindFramebuffer(target, name);
+  glBindFramebuffer(target, name);
 }
 GLenum CheckFramebufferStatus(GLenum target) {
-  return epoxy_glCheckFramebufferStatus(target);
+  return glCheckFramebufferStatus(target);
 }
 void FramebufferTexture2D(GLenum target, GLenum attachment, GLenum textarget, GLuint texture, GLint level) {
-  epoxy_glFramebufferTexture2D(target, attachment, textarget, texture, level);
+  glFramebufferTexture2D(target, attachment, textarget, texture, level);
 }
 void FramebufferRenderbuffer(GLenum target, GLenum attachment, GLenum rtarget, GLuint renderbuffer) {
-  epoxy_glFramebufferRenderbuffer(target, attachment, rtarget, renderbuffer);
+  glFramebufferRenderbuffer(target, attachment, rtarget, renderbuffer);
 }
 void GenRenderbuffers(GLsizei n, GLuint* names) {
-  epoxy_glGenRenderbuffers(n, names);
+  glGenRenderbuffers(n, names);
 }
 void DeleteRenderbuffers(GLsizei n, const GLuint* names) {
   Execute();
-  epoxy_glDeleteRenderbuffers(n, names);
+  glDeleteRenderbuffers(n, names);
 }
 void BindRenderbuffer(GLenum target, GLuint name) {
-  epoxy_glBindRenderbuffer(target, name);
+  glBindRenderbuffer(target, name);
 }
 void RenderbufferStorageMultisample(GLenum target, GLsizei samples, GLenum format, GLsizei width,
                                     GLsizei height) {
-  epoxy_glRenderbufferStorageMultisample(target, samples, format, width, height);
+  glRenderbufferStorageMultisample(target, samples, format, width, height);
 }
 void BlitFramebuffer(GLint sx0, GLint sy0, GLint sx1, GLint sy1, GLint dx0, GLint dy0, GLint dx1, GLint dy1,
                      GLbitfield mask, GLenum filter) {
   Execute();
-  epoxy_glBlitFramebuffer(sx0, sy0, sx1, sy1, dx0, dy0, dx1, dy1, mask, filter);
+  glBlitFramebuffer(sx0, sy0, sx1, sy1, dx0, dy0, dx1, dy1, mask, filter);
 }
 // OpenGL ES reads RGBA bytes, not RGB: into client memory the rows are read as RGBA and repacked.
 void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels) {
   Execute();
   GLint packBuffer = 0;
-  epoxy_glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &packBuffer);
-  if (!IsEs(gRenderer->flavour) || format != GL_RGB || type != GL_UNSIGNED_BYTE || packBuffer) {
-    if (IsEs(gRenderer->flavour) && format == GL_RGB && packBuffer) {
+  glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &packBuffer);
+  if (!Backend().IsEs() || format != GL_RGB || type != GL_UNSIGNED_BYTE || packBuffer) {
+    if (Backend().IsEs() && format == GL_RGB && packBuffer) {
       Unsupported("glReadPixels of RGB into a buffer on OpenGL ES", format);
     }
-    epoxy_glReadPixels(x, y, width, height, format, type, pixels);
+    glReadPixels(x, y, width, height, format, type, pixels);
     return;
   }
   GLint alignment = 4;
-  epoxy_glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
   std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
-  epoxy_glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  epoxy_glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  epoxy_glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
   const size_t row = (size_t(width) * 3 + size_t(alignment) - 1) / size_t(alignment) * size_t(alignment);
   auto* out = static_cast<uint8_t*>(pixels);
   for (GLsizei r = 0; r < height; ++r) {
@@ -660,131 +435,47 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
   }
 }
 void GenBuffers(GLsizei n, GLuint* names) {
-  epoxy_glGenBuffers(n, names);
+  glGenBuffers(n, names);
 }
 void DeleteBuffers(GLsizei n, const GLuint* names) {
-  epoxy_glDeleteBuffers(n, names);
+  glDeleteBuffers(n, names);
 }
 void BindBuffer(GLenum target, GLuint name) {
-  epoxy_glBindBuffer(target, name);
+  glBindBuffer(target, name);
 }
 void BufferData(GLenum target, GLsizeiptr size, const void* data, GLenum usage) {
-  epoxy_glBufferData(target, size, data, usage);
+  glBufferData(target, size, data, usage);
 }
 void* MapBufferRange(GLenum target, GLintptr offset, GLsizeiptr length, GLbitfield access) {
-  return epoxy_glMapBufferRange(target, offset, length, access);
+  return glMapBufferRange(target, offset, length, access);
 }
 GLboolean UnmapBuffer(GLenum target) {
-  return epoxy_glUnmapBuffer(target);
+  return glUnmapBuffer(target);
 }
 
-// Every draw needs its viewport, so the entry points that record draws sync it first.
-void BeginWithViewport(GLenum mode) {
-  SyncViewport();
-  Begin(mode);
-}
-void CallListWithViewport(GLuint list) {
-  SyncViewport();
-  CallList(list);
-}
-
+// The entry points above, by the names of the list: none can be missing, and none can sit in another's slot.
 const GlSubset kBatched = {
-    BeginWithViewport,
-    End,
-    Vertex2d,
-    Vertex2f,
-    Vertex3d,
-    Vertex3f,
-    Color3d,
-    Color3f,
-    Color4d,
-    Color4f,
-    TexCoord2d,
-    TexCoord2f,
-    NewList,
-    EndList,
-    CallListWithViewport,
-    MatrixMode,
-    LoadIdentity,
-    LoadMatrixd,
-    PushMatrix,
-    PopMatrix,
-    Translated,
-    Translatef,
-    Rotated,
-    Scaled,
-    GetDoublev,
-    Enable,
-    Disable,
-    BlendFunc,
-    DepthFunc,
-    DepthMask,
-    CullFace,
-    LineWidth,
-    PointSize,
-    ShadeModel,
-    Hint,
-    TexEnvi,
-    PushAttrib,
-    PopAttrib,
-    PixelTransferf,
-    PixelTransferi,
-    Viewport,
-    ClearColor,
-    ClearDepth,
-    Clear,
-    Flush,
-    GetIntegerv,
-    GetString,
-    GenTextures,
-    DeleteTextures,
-    BindTexture,
-    TexParameteri,
-    TexParameterf,
-    TexImage2D,
-    PixelStorei,
-    GenFramebuffers,
-    DeleteFramebuffers,
-    BindFramebuffer,
-    CheckFramebufferStatus,
-    FramebufferTexture2D,
-    FramebufferRenderbuffer,
-    GenRenderbuffers,
-    DeleteRenderbuffers,
-    BindRenderbuffer,
-    RenderbufferStorageMultisample,
-    BlitFramebuffer,
-    ReadPixels,
-    GenBuffers,
-    DeleteBuffers,
-    BindBuffer,
-    BufferData,
-    MapBufferRange,
-    UnmapBuffer,
-    LookAt,
-    Perspective,
+#define VELMORA_GL_BATCHED(type, name, parameters, arguments) .name = name,
+    VELMORA_GL_SUBSET(VELMORA_GL_BATCHED) VELMORA_GLU_SUBSET(VELMORA_GL_BATCHED)
+#undef VELMORA_GL_BATCHED
 };
 
 }  // namespace
 
 bool InstallBatchedGl(BatchedFlavour flavour, std::string& error) {
-  const bool es = !epoxy_is_desktop_gl();
-  const int version = epoxy_gl_version();
-  if (IsEs(flavour) ? !es || version < 30 : es || version < 33) {
-    error = IsEs(flavour) ? "the context is not OpenGL ES 3.0 or later"
-                          : "the context is not desktop OpenGL 3.3 or later";
+  const bool es = flavour != BatchedFlavour::Core33;
+  const GlVersion version = ParseGlVersion(reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+  if (es ? !version.es || !version.AtLeast(3, 0) : version.es || !version.AtLeast(3, 3)) {
+    error =
+        es ? "the context is not OpenGL ES 3.0 or later" : "the context is not desktop OpenGL 3.3 or later";
     return false;
   }
-  auto* renderer = new Renderer;
-  renderer->flavour = flavour;
-  if (!MakeProgram(*renderer, error)) {
+  auto* renderer = new Renderer(flavour);
+  if (!renderer->backend.Create(error)) {
     delete renderer;
     return false;
   }
-  GLint viewport[4] = {0, 0, 0, 0};
-  epoxy_glGetIntegerv(GL_VIEWPORT, viewport);
-  std::memcpy(renderer->real.viewport, viewport, sizeof viewport);
-  std::memcpy(renderer->builder.State().viewport, viewport, sizeof viewport);
+  std::memcpy(renderer->builder.State().viewport, renderer->backend.Viewport(), sizeof(GLint[4]));
   gRenderer = renderer;
   gGl = kBatched;
   return true;
@@ -810,7 +501,7 @@ void FlushBatchedGl() {
 
 std::string CurrentGlPath() {
   if (!gRenderer) return "compatibility profile";
-  switch (gRenderer->flavour) {
+  switch (gRenderer->backend.Flavour()) {
     case BatchedFlavour::Es30:
       return "batched (OpenGL ES 3.0)";
     case BatchedFlavour::WebGl2:

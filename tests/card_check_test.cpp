@@ -1,21 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "state/card_check.h"
-#include "state/extensions.h"
 #include "tests/recording_messages.h"
 
 namespace {
-
-TEST(Extensions, OnlyWholeWordsCount) {
-  const std::string_view list = "GL_ARB_multisample_extra GL_EXT_a GL_ARB_multisample";
-  EXPECT_TRUE(ContainsExtensionWord(list, "GL_ARB_multisample"));  // the last word, after a longer one
-  EXPECT_TRUE(ContainsExtensionWord(list, "GL_EXT_a"));
-  EXPECT_FALSE(ContainsExtensionWord("GL_ARB_multisample_extra", "GL_ARB_multisample"));
-  EXPECT_FALSE(ContainsExtensionWord("XGL_EXT_a GL_EXT_ab", "GL_EXT_a"));
-  EXPECT_TRUE(ContainsExtensionWord("GL_EXT_a", "GL_EXT_a"));
-  EXPECT_FALSE(ContainsExtensionWord("", "GL_EXT_a"));
-  EXPECT_FALSE(ContainsExtensionWord("GL_EXT_a", ""));
-}
 
 TEST(CardCheck, ASlowCardIsWarnedAboutOnceAndTheShowGoesOn) {
   RecordingMessages messages;
