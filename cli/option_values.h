@@ -20,8 +20,8 @@ struct SizeRule {
   bool Allows(PictureSize size) const;
   std::optional<PictureSize> Read(std::string_view text) const;
   std::string Range() const;  // "from 1x1 to 7680x7680"
-  std::string Takes()
-      const;  // "WIDTHxHEIGHT from 1x1 to 7680x7680, such as 1280x720"; "even WIDTHxHEIGHT ..."
+  // "WIDTHxHEIGHT from 1x1 to 7680x7680, such as 1280x720"; "even WIDTHxHEIGHT ..." for videos.
+  std::string Takes() const;
 };
 
 constexpr int kLargestSide = 7680;
