@@ -88,14 +88,3 @@ const ChoiceRule<RendererChoice>& CaptureRenderers() {
       AllRenderers().Only({RendererChoice::Auto, RendererChoice::Batched, RendererChoice::Compatibility});
   return renderers;
 }
-
-const ChoiceRule<std::string_view>& CaptureCodecs() {
-  static const ChoiceRule<std::string_view> codecs({
-      {"h264", "h264"},
-      {"hevc", "hevc"},
-      {"av1", "av1"},
-      {"prores", "prores"},
-      {"ffv1", "ffv1"},
-  });
-  return codecs;
-}

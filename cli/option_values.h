@@ -125,6 +125,3 @@ class ChoiceRule {
 // --renderer: every renderer for velmora and velmora-frame; the capture offers auto, batched and compat.
 const ChoiceRule<RendererChoice>& AllRenderers();
 const ChoiceRule<RendererChoice>& CaptureRenderers();
-
-// --codec: the codecs velmora-capture writes, by their ffmpeg names.
-const ChoiceRule<std::string_view>& CaptureCodecs();

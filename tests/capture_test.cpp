@@ -119,6 +119,8 @@ TEST(CodecsTest, FfmpegsEncoderListIsReadByName) {
   EXPECT_EQ(encoders.count("aac"), 0u);
   EXPECT_EQ(ContainerOf("a/b.MKV"), Container::Mkv);
   EXPECT_EQ(KnownCodecs(), CaptureCodecs().Takes());  // --codec takes exactly the codecs planned here
+  EXPECT_EQ(CaptureCodecs().Read("prores"), "prores");
+  EXPECT_FALSE(CaptureCodecs().Read("vp9"));
   EXPECT_FALSE(ContainerOf("b.mp4.png").has_value());
 }
 

@@ -93,8 +93,6 @@ TEST(CliRules, WholeNumbersGpusAndNames) {
   EXPECT_FALSE(CaptureRenderers().Read("batched-es"));
   EXPECT_EQ(AllRenderers().Takes(), "auto, batched, batched-es, batched-webgl or compat");
   EXPECT_EQ(CaptureRenderers().Alternatives(), "auto|batched|compat");
-  EXPECT_EQ(CaptureCodecs().Read("prores"), "prores");
-  EXPECT_FALSE(CaptureCodecs().Read("vp9"));
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include <cctype>
 #include <sstream>
 
-#include "cli/option_values.h"
-
 namespace {
 
 struct Codec {
@@ -120,10 +118,17 @@ std::optional<Container> ContainerOf(const std::string& output) {
   return std::nullopt;
 }
 
+const ChoiceRule<std::string_view>& CaptureCodecs() {
+  static const ChoiceRule<std::string_view> codecs = [] {
+    std::vector<Named<std::string_view>> names;
+    for (const Codec& codec : Codecs()) names.push_back({codec.name, codec.name});
+    return ChoiceRule<std::string_view>(std::move(names));
+  }();
+  return codecs;
+}
+
 std::string KnownCodecs() {
-  std::vector<std::string_view> names;
-  for (const Codec& codec : Codecs()) names.push_back(codec.name);
-  return JoinNames(names);
+  return CaptureCodecs().Takes();
 }
 
 std::string CodecNotes() {

@@ -9,7 +9,10 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "cli/option_values.h"
 
 enum class Container { Mp4, Mkv, Mov };
 
@@ -44,6 +47,9 @@ struct EncodingPlan {
 std::optional<EncodingPlan> PlanEncoding(const EncodingRequest& request,
                                          const std::map<std::string, EncoderInfo>& available,
                                          std::string& error);
+
+// --codec: the codecs velmora-capture writes, by their ffmpeg names.
+const ChoiceRule<std::string_view>& CaptureCodecs();
 
 // "h264, hevc, av1, prores or ffv1".
 std::string KnownCodecs();
