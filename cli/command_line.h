@@ -17,6 +17,12 @@ struct ParsedCommandLine {
   std::string refusal;  // for Refuse: the whole line to print
 };
 
+// The words after the program's name (none when the program was started without even a name).
+inline std::span<const char* const> ArgumentsAfterName(int argc, char** argv) {
+  if (argc < 1) return {};
+  return {argv + 1, size_t(argc - 1)};
+}
+
 // "PROGRAM: REASON (see PROGRAM --help)".
 std::string RefusalLine(std::string_view program, std::string_view reason);
 

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -124,7 +123,7 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
 }  // namespace
 
 int RunVelmora(int argc, char** argv, const LiveShowHooks& hooks) {
-  const CommandLine line = ParseCommandLine({argv + 1, size_t(std::max(argc - 1, 0))});
+  const CommandLine line = ParseCommandLine(ArgumentsAfterName(argc, argv));
   if (line.action != CommandLineAction::Run)
     return AnswerCommandLine(line.action, "velmora", UsageText(), line.refusal);
   if (const auto missing = EnterShowData("velmora")) {

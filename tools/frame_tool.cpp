@@ -90,7 +90,7 @@ std::string HelpText() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = ReadCommandLine<FrameOptions>(kProgram, {argv + 1, size_t(argc - 1)}, kOptions,
+  const auto line = ReadCommandLine<FrameOptions>(kProgram, ArgumentsAfterName(argc, argv), kOptions,
                                                   ReadOption, ReadOperands);
   if (line.action != CommandLineAction::Run)
     return AnswerCommandLine(line.action, kProgram, HelpText(), line.refusal);

@@ -83,7 +83,7 @@ constexpr int kFramesInFlight = 3;
 }  // namespace
 
 int main(int argc, char** argv) {
-  ParsedCapture line = ParseCaptureOptions({argv + 1, size_t(argc - 1)});
+  ParsedCapture line = ParseCaptureOptions(ArgumentsAfterName(argc, argv));
   if (line.action != CommandLineAction::Run) {
     return AnswerCommandLine(line.action, "velmora-capture", CaptureHelp(), line.refusal);
   }
