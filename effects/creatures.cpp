@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "effects/quads.h"
+#include "effects/span_gatherer.h"
 #include "effects/strokes.h"
 #include "effects/sweep.h"
 
@@ -41,15 +42,15 @@ double BodyFactor(int k) {
 void DrawBody(const Curve& curve, double t0, double span, double size, double halfWidth, double shift,
               std::array<Station, kLegStations>& legStations) {
   const double stations = std::min(11 * size, double(kMostStations));
-  glBegin(GL_QUAD_STRIP);
+  SpanGatherer strip(GL_QUAD_STRIP, false);
   for (int k = 0; k < stations; ++k) {
     const Station station = StationAt(curve, t0, span, k);
     if (k < kLegStations) legStations[size_t(k)] = station;
     const double h = halfWidth * station.taper * BodyFactor(k);
-    FlatVertex(Along(station.point, station.side, h + shift));
-    FlatVertex(Along(station.point, station.side, shift - h));
+    strip.Flat(Along(station.point, station.side, h + shift));
+    strip.Flat(Along(station.point, station.side, shift - h));
   }
-  glEnd();
+  strip.Draw();
 }
 
 // One pair of legs: each strip's extra turn, length factor and curl, left then right.
@@ -149,14 +150,14 @@ void DrawCreatureC(const Curve& curve, double t) {
   glEnd();
   SolidBlack();
 
-  glBegin(GL_QUAD_STRIP);
+  SpanGatherer body(GL_QUAD_STRIP, false);
   for (int k = 0; k < kBodyStations; ++k) {
     const Station& station = stations[size_t(k)];
     const double h = 0.5 * station.taper * (1 + 0.1 * std::sin(48 * (0.02 * k)));
-    FlatVertex(Along(station.point, station.side, h));
-    FlatVertex(Along(station.point, station.side, -h));
+    body.Flat(Along(station.point, station.side, h));
+    body.Flat(Along(station.point, station.side, -h));
   }
-  glEnd();
+  body.Draw();
 
   for (int k = 0; k <= 48; k += 4) {
     const Station& station = stations[size_t(k)];

@@ -37,7 +37,7 @@ struct Pen {
 // Eight ribbons side by side, the outer two black and the sixth untextured; grey(r) turns one draw into the
 // ribbon's grey, a second draw sets its texture scale.
 template <typename Grey>
-void DrawRibbons(const Curve& path, double t, bool dark, Grey grey) {
+void DrawRibbons(const RibbonPath& path, double t, bool dark, Grey grey) {
   for (int j = -4; j <= 3; ++j) {
     double g = grey(RandomUnit());
     if (j == -4 || j == 3) g = 0;
@@ -53,7 +53,7 @@ void DrawRibbons(const Curve& path, double t, bool dark, Grey grey) {
     }
     const double texScale = (RandomUnit() * 0.3 + 0.1) * 1.3;
     const Vec3 texOffset(kVecValid, float(0.2 * j * t), float(-0.05 * t), 0);
-    DrawRibbonTextured(path, 0, path.count, texOffset, texScale, 0.5 * j, 0.25, -1.0);
+    DrawRibbonTextured(path, 0, path.curve.count, texOffset, texScale, 0.5 * j, 0.25, -1.0);
   }
 }
 

@@ -90,7 +90,8 @@ void DrawDashes(const Curve& path, double t, double dashes) {
 
 void DrawSpiralFigure(double t) {
   glTranslated(3.1, 20.4, 0);
-  const Curve path = SpiralPath();
+  const Curve spiral = SpiralPath();
+  const RibbonPath path(spiral);
 
   glDisable(GL_TEXTURE_2D);
   for (int i = 1; i <= 6; ++i) {
@@ -129,7 +130,7 @@ void DrawSpiralFigure(double t) {
     }
     const double along = (RandomUnit() + 6) * x * 0.5;
     glPushMatrix();
-    DrawCreatureB(path, along, 1.5, 1.0, 0.0);
+    DrawCreatureB(spiral, along, 1.5, 1.0, 0.0);
     glPopMatrix();
   }
 }
@@ -139,6 +140,7 @@ void DrawGlyphFigure(double t, double scale) {
   glTranslated(0, -breath, 0);
   Curve path = GlyphPath(breath, scale);
 
+  const RibbonPath ribbons(path);
   for (int j = -5; j <= 1; ++j) {
     double g = 0.3 * (RandomUnit() + 1);
     if (j != 0) g = 0;
@@ -146,12 +148,12 @@ void DrawGlyphFigure(double t, double scale) {
     RandomUnit();  // spent: the layout of what follows counts on it
     const double texScale = 0.55;
     const Vec3 texOffset(kVecValid, float(0.2 * j * t), float(t), 0);
-    DrawRibbonTextured(path, 0, path.count, texOffset, texScale, j, 0.5, -1.0);
+    DrawRibbonTextured(ribbons, 0, path.count, texOffset, texScale, j, 0.5, -1.0);
   }
 
   glDisable(GL_TEXTURE_2D);
   glColor3f(0.6f, 0.6f, 0.6f);
-  DrawRibbon(path, 0, kGlyphPoints, -0.7, 0.3, -1.0);
+  DrawRibbon(ribbons, 0, kGlyphPoints, -0.7, 0.3, -1.0);
 
   // The last 16 points leave the loop; what remains is evened out to one point per dash.
   const double dashes = std::clamp(20 * scale, 0.0, kMostDashes);

@@ -4,30 +4,44 @@
 #include <cmath>
 #include <vector>
 
+#include "effects/span_gatherer.h"
 #include "effects/sweep.h"
 
 namespace {
 
 constexpr double kPerPointBelow = 1e-5;
 
-// What both ribbons share: the curve, the clamped range and the widths.
+// Unit direction from a to b and the unit side vector to its right in the xy plane.
+void Frame(const Vec3& a, const Vec3& b, Vec3& d, Vec3& s) {
+  Vec3Sub(b, a, d);
+  Vec3Normalize(d);
+  Vec3Cross(d, kOutOfPlane, s);
+  Vec3Normalize(s);
+}
+
+// What both ribbons share: the path, the clamped range and the widths.
 struct Band {
-  const Curve& curve;
+  const RibbonPath& path;
   int count;
   int i0, i1;
   double g0, g1;
   double width;
 
-  const Vec3& P(int i) const { return curve.points[size_t(std::clamp(i, 0, count - 1))]; }
+  const Vec3& P(int i) const { return path.curve.points[size_t(std::clamp(i, 0, count - 1))]; }
   double W(int i) const {
     if (width >= kPerPointBelow) return width;
+    const Curve& curve = path.curve;
     return size_t(i) < curve.widths.size() && i >= 0 ? curve.widths[size_t(i)].x : 0.0;
   }
 };
 
+int PointCount(const Curve& curve) {
+  return std::min<int>(curve.count, int(curve.points.size()));
+}
+
 // Clamps the range; nothing when the curve is empty, the range is reversed or ends before parameter 1.
-bool PrepareBand(const Curve& curve, double t0, double t1, double width, Band& band) {
-  const int n = std::min<int>(curve.count, int(curve.points.size()));
+bool PrepareBand(double t0, double t1, double width, Band& band) {
+  const int n = PointCount(band.path.curve);
   if (n <= 0) return false;
   t1 = std::clamp(t1, 0.0, double(n - 1));
   t0 = std::clamp(t0, 0.0, double(n - 1));
@@ -41,60 +55,29 @@ bool PrepareBand(const Curve& curve, double t0, double t1, double width, Band& b
   return true;
 }
 
-// Unit direction from a to b and the unit side vector to its right in the xy plane.
-void Frame(const Vec3& a, const Vec3& b, Vec3& d, Vec3& s) {
-  Vec3Sub(b, a, d);
-  Vec3Normalize(d);
-  Vec3Cross(d, kOutOfPlane, s);
-  Vec3Normalize(s);
-}
-
-void Emit(const Vec3& v, bool textured, const Vec3& texOffset, double texScale) {
-  if (textured) glTexCoord2d(v.x * texScale + texOffset.x, v.y * texScale + texOffset.y);
-  glVertex3f(v.x, v.y, 0.0f);
-}
-
-// The side vectors of the band's segments (segment i runs from point i to i + 1), from the first to the
-// last that a station uses, in one tight pass: the segments do not depend on each other, so their square
-// roots and divisions overlap instead of waiting on the vertices between them.
-struct SegmentSides {
-  int first;
-  const std::vector<Vec3>& sides;
-  const Vec3& operator()(int segment) const { return sides[size_t(segment - first)]; }
-};
-
-SegmentSides SidesOf(const Band& band) {
-  thread_local std::vector<Vec3> sides;
-  // A band within one segment (i0 == i1) starts on segment i0 and ends on i1 - 1.
-  const int first = std::min(band.i0, band.i1 - 1), last = std::max(band.i0, band.i1 - 1);
-  sides.resize(size_t(last - first + 1));
-  for (int i = first; i <= last; ++i) {
-    Vec3 d;
-    Frame(band.P(i), band.P(i + 1), d, sides[size_t(i - first)]);
-  }
-  return {first, sides};
-}
-
-void Station(const Vec3& q, const Vec3& s, double h, double sideShift, bool textured, const Vec3& texOffset,
-             double texScale) {
-  Emit(Along(Along(q, s, h), s, sideShift), textured, texOffset, texScale);
-  Emit(Along(Along(q, s, -h), s, sideShift), textured, texOffset, texScale);
-}
-
+// The band as one quad strip: a station at each point of the range, its two vertices h either side of the
+// point along the segment's side vector, the whole moved sideways by sideShift.
 void DrawBand(const Band& band, double sideShift, bool textured, const Vec3& texOffset, double texScale) {
   const int i0 = band.i0, i1 = band.i1;
-  const SegmentSides side = SidesOf(band);
-  glBegin(GL_QUAD_STRIP);
+  // A band within one segment (i0 == i1) starts on segment i0 and ends on i1 - 1.
+  const Vec3* side = band.path.SidesThrough(std::max(i0, i1 - 1));
+  SpanGatherer strip(GL_QUAD_STRIP, textured);
+  const auto station = [&](const Vec3& q, const Vec3& s, double h) {
+    for (const double half : {h, -h}) {
+      const Vec3 v = Along(Along(q, s, half), s, sideShift);
+      if (textured) {
+        strip.FlatTextured(v, v.x * texScale + texOffset.x, v.y * texScale + texOffset.y);
+      } else {
+        strip.Flat(v);
+      }
+    }
+  };
   const Vec3 start = Along(band.P(i0 + 1), band.P(i0) - band.P(i0 + 1), band.g0);
-  const double startWidth = (band.W(i0) - band.W(i0 + 1)) * band.g0 + band.W(i0 + 1);
-  Station(start, side(i0), startWidth, sideShift, textured, texOffset, texScale);
-  for (int i = i0 + 1; i <= i1 - 1; ++i) {
-    Station(band.P(i), side(i), band.W(i), sideShift, textured, texOffset, texScale);
-  }
+  station(start, side[i0], (band.W(i0) - band.W(i0 + 1)) * band.g0 + band.W(i0 + 1));
+  for (int i = i0 + 1; i <= i1 - 1; ++i) station(band.P(i), side[i], band.W(i));
   const Vec3 end = Along(band.P(i1 - 1), band.P(i1) - band.P(i1 - 1), band.g1);
-  const double endWidth = (band.W(i1) - band.W(i1 - 1)) * band.g1 + band.W(i1 - 1);
-  Station(end, side(i1 - 1), endWidth, sideShift, textured, texOffset, texScale);
-  glEnd();
+  station(end, side[i1 - 1], (band.W(i1) - band.W(i1 - 1)) * band.g1 + band.W(i1 - 1));
+  strip.Draw();
 }
 
 // One segment of the edge pass: its spline ends A and B, direction, side and half-width.
@@ -108,8 +91,8 @@ void ForEachEdgeSegment(const Band& band, Parameter parameter, Each each) {
   for (int i = band.i0 + 1; i <= band.i1 - 1; ++i) {
     EdgeSegment segment;
     Vec3 b;
-    band.curve.Evaluate(float(parameter(i)), segment.a);
-    band.curve.Evaluate(float(parameter(i + 1)), b);
+    band.path.curve.Evaluate(float(parameter(i)), segment.a);
+    band.path.curve.Evaluate(float(parameter(i + 1)), b);
     Frame(segment.a, b, segment.d, segment.s);
     segment.h = band.W(i);
     each(i, segment);
@@ -124,10 +107,22 @@ void EdgeQuad(const EdgeSegment& e, double tabWidth, double sideShift) {
 
 }  // namespace
 
-void DrawRibbonTextured(const Curve& curve, double t0, double t1, const Vec3& texOffset, double texScale,
+RibbonPath::RibbonPath(const Curve& curve) : curve(curve) {}
+
+const Vec3* RibbonPath::SidesThrough(int last) const {
+  const int n = PointCount(curve);
+  const auto point = [&](int i) -> const Vec3& { return curve.points[size_t(std::clamp(i, 0, n - 1))]; };
+  for (int i = int(sides_.size()); i <= last; ++i) {
+    Vec3 d;
+    Frame(point(i), point(i + 1), d, sides_.emplace_back());
+  }
+  return sides_.data();
+}
+
+void DrawRibbonTextured(const RibbonPath& path, double t0, double t1, const Vec3& texOffset, double texScale,
                         double sideShift, double width, double edgeShift) {
-  Band band{curve, 0, 0, 0, 0, 0, 0};
-  if (!PrepareBand(curve, t0, t1, width, band)) return;
+  Band band{path, 0, 0, 0, 0, 0, 0};
+  if (!PrepareBand(t0, t1, width, band)) return;
   DrawBand(band, sideShift, true, texOffset, texScale);
   if (edgeShift <= 0.001) return;
 
@@ -153,9 +148,10 @@ void DrawRibbonTextured(const Curve& curve, double t0, double t1, const Vec3& te
   glEnd();
 }
 
-void DrawRibbon(const Curve& curve, double t0, double t1, double sideShift, double width, double edgeShift) {
-  Band band{curve, 0, 0, 0, 0, 0, 0};
-  if (!PrepareBand(curve, t0, t1, width, band)) return;
+void DrawRibbon(const RibbonPath& path, double t0, double t1, double sideShift, double width,
+                double edgeShift) {
+  Band band{path, 0, 0, 0, 0, 0, 0};
+  if (!PrepareBand(t0, t1, width, band)) return;
   DrawBand(band, sideShift, false, Vec3(), 0.0);
   if (edgeShift <= 0.0) return;
   glBegin(GL_QUADS);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "effects/span_gatherer.h"
 #include "effects/sweep.h"
 
 namespace {
@@ -11,16 +12,17 @@ namespace {
 constexpr double kMostSquares = 1e5;  // far more than any curve holds; keeps absurd ranges finite
 
 void SweepCurl(const Vec3& base, Vec3 dir, double k, double step, double halfWidth, bool middleTurn) {
-  glBegin(GL_QUAD_STRIP);
+  const Turn turn(-0.04 * k), middle(middleTurn ? -0.12 * k : 0.0);
+  SpanGatherer strip(GL_QUAD_STRIP, false);
   for (int i = 0; i < 9; ++i) {
-    dir = Turned(dir, -0.04 * k);
-    if (middleTurn && i == 4) dir = Turned(dir, -0.12 * k);
+    dir = turn(dir);
+    if (middleTurn && i == 4) dir = middle(dir);
     const Vec3 spine = Along(base, dir, i * step);
     const Vec3 side = SideOf(dir);
-    FlatVertex(Along(spine, side, halfWidth));
-    FlatVertex(Along(spine, side, -halfWidth));
+    strip.Flat(Along(spine, side, halfWidth));
+    strip.Flat(Along(spine, side, -halfWidth));
   }
-  glEnd();
+  strip.Draw();
 }
 
 }  // namespace
@@ -42,17 +44,17 @@ void DrawTaperedStroke(const Curve& curve, double t0) {
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
   glColor3f(0, 0, 0);
-  glBegin(GL_QUAD_STRIP);
+  SpanGatherer strip(GL_QUAD_STRIP, false);
   for (int i = 0; i < 150; ++i) {
     const double u = i * 0.006666666666666667, next = (i + 1) * 0.006666666666666667;
     Vec3 a, side;
     CurveFrame(curve, t0 + 36 * u, t0 + 36 * next, a, side);
     const double width = (std::min(5 * std::sin(std::numbers::pi * u), 1.0) + 1) * 0.5;
     const double half = 0.98 * width * (1 + 0.1 * std::sin(75 * u));
-    FlatVertex(Along(a, side, half));
-    FlatVertex(Along(a, side, -half));
+    strip.Flat(Along(a, side, half));
+    strip.Flat(Along(a, side, -half));
   }
-  glEnd();
+  strip.Draw();
 }
 
 void DrawSquareTube(const Curve& curve, double t0, double t1, double phase, double size) {

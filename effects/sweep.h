@@ -28,6 +28,16 @@ inline Vec3 Turned(Vec3 v, double angle) {
   return Vec3RotateEuler(v, none, none, angle);
 }
 
+// A turn about z worked out once, for turning many vectors by the same angle.
+class Turn {
+ public:
+  explicit Turn(double angle) : rotation_(0.0, 0.0, angle) {}
+  Vec3 operator()(Vec3 v) const { return rotation_.Apply(v); }
+
+ private:
+  EulerRotation rotation_;
+};
+
 inline Vec3 Scaled(const Vec3& v, double factor) {
   Vec3 out;
   return Vec3Scale(v, float(factor), out);

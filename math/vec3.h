@@ -92,6 +92,22 @@ inline Vec3& Vec3Normalize(Vec3& v) {
 // v := Rx(ax) * Ry(ay) * Rz(az) * v, angles in radians; the result is always marked valid.
 Vec3& Vec3RotateEuler(Vec3& v, const double& ax, const double& ay, const double& az);
 
+// The same rotation worked out once, for turning many vectors by the same angles: Apply gives bit for bit
+// what Vec3RotateEuler gives, without its six sines and cosines.
+class EulerRotation {
+ public:
+  EulerRotation(double ax, double ay, double az);
+  Vec3& Apply(Vec3& v) const {
+    const double x = v.x, y = v.y, z = v.z;
+    return vec3_detail::StoreValid(v, m_[0][0] * x + m_[0][1] * y + m_[0][2] * z,
+                                   m_[1][0] * x + m_[1][1] * y + m_[1][2] * z,
+                                   m_[2][0] * x + m_[2][1] * y + m_[2][2] * z);
+  }
+
+ private:
+  double m_[3][3];  // the upper-left 3x3 block of Rx(ax) * Ry(ay) * Rz(az), row-major
+};
+
 inline Vec3 Vec3::operator+(const Vec3& other) const {
   Vec3 out;
   return Vec3Add(*this, other, out);

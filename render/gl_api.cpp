@@ -4,7 +4,19 @@
 
 #include <GL/glu.h>
 
+#include <span>
+
 namespace {
+
+// A span as the immediate-mode calls it stands for.
+void DrawVertexSpanImmediately(const VertexSpan& span) {
+  glBegin(span.mode);
+  for (const SpanVertex& v : std::span(span.vertices, size_t(span.count))) {
+    if (span.textured) glTexCoord2d(v.s, v.t);
+    glVertex3f(v.x, v.y, v.z);
+  }
+  glEnd();
+}
 
 const GlSubset kCompatibility = {
 #define VELMORA_GL_COMPAT(type, name, parameters, arguments) \
@@ -15,6 +27,9 @@ const GlSubset kCompatibility = {
   .name = [] parameters -> type { return glu##name arguments; },
         VELMORA_GLU_SUBSET(VELMORA_GLU_COMPAT)
 #undef VELMORA_GLU_COMPAT
+#define VELMORA_OWN_COMPAT(type, name, parameters, arguments) .name = name##Immediately,
+            VELMORA_OWN_SUBSET(VELMORA_OWN_COMPAT)
+#undef VELMORA_OWN_COMPAT
 };
 
 }  // namespace

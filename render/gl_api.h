@@ -19,3 +19,8 @@
 // `#undef glBegin` / `#define glBegin gGl.Begin` and so on for every gl and glu name of the list, written by
 // the build from render/gl_subset.h (render/CMakeLists.txt) into its own folder.
 #include "render/gl_redirections.h"
+
+// Draws a primitive handed over whole (render/vertex_span.h) with the table's renderer.
+inline void DrawVertexSpan(const VertexSpan& span) {
+  gGl.DrawVertexSpan(span);
+}

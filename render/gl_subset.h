@@ -109,3 +109,6 @@
     (eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ))                                       \
   X(void, Perspective, (GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar),                 \
     (fovy, aspect, zNear, zFar))
+
+// The renderer's own entry points beside GL's, called by their own names (render/vertex_span.h).
+#define VELMORA_OWN_SUBSET(X) X(void, DrawVertexSpan, (const VertexSpan& span), (span))

@@ -6,11 +6,13 @@
 
 #include "render/gl_headers.h"
 #include "render/gl_subset.h"
+#include "render/vertex_span.h"
 
 struct GlSubset {
 #define VELMORA_GL_POINTER(type, name, parameters, arguments) type(*name) parameters;
   VELMORA_GL_SUBSET(VELMORA_GL_POINTER)
   VELMORA_GLU_SUBSET(VELMORA_GL_POINTER)
+  VELMORA_OWN_SUBSET(VELMORA_GL_POINTER)
 #undef VELMORA_GL_POINTER
 };
 

@@ -31,12 +31,12 @@ void RandomTint() {
 }
 
 // A strand's black shadow, a little down and to the left of the strand.
-void CurtainShadow(const Curve& curve, double length, int j) {
+void CurtainShadow(const RibbonPath& path, double length, int j) {
   glPushMatrix();
   glTranslated(-0.65, -0.65, 0);
   glColor3f(0, 0, 0);
   glDisable(GL_TEXTURE_2D);
-  DrawRibbon(curve, 0, length, j, 0.45, -1);
+  DrawRibbon(path, 0, length, j, 0.45, -1);
   glPopMatrix();
 }
 
@@ -75,18 +75,18 @@ Sprout SproutOf(int row, double t) {
 }
 
 // Row 74's three grey strands of fixed length, the first shifted one strand further out.
-void DrawGreySprout(const Curve& curve, double t) {
+void DrawGreySprout(const RibbonPath& path, double t) {
   for (int j = -3; j <= -1; ++j) {
     const double eaten = 420 * StaggeredRamp(t, 184, 8, 0.03);
     const Vec3 offset = DriftingTexture(j, t);
     glColor3f(0, 0, 0);
     glPushMatrix();
     glTranslated(0.4, 0.4, 0);
-    DrawRibbonTextured(curve, eaten, 200, offset, 1.1 * RandomUnit() + 0.8, j == -3 ? -2 : j, 0.4, -1);
+    DrawRibbonTextured(path, eaten, 200, offset, 1.1 * RandomUnit() + 0.8, j == -3 ? -2 : j, 0.4, -1);
     glPopMatrix();
     glEnable(GL_TEXTURE_2D);
     RandomTint();
-    DrawRibbonTextured(curve, eaten, 200, offset, 1.1 * RandomUnit() + 0.9, j, 0.45, -1);
+    DrawRibbonTextured(path, eaten, 200, offset, 1.1 * RandomUnit() + 0.9, j, 0.45, -1);
   }
 }
 
@@ -104,10 +104,11 @@ void DrawStrandFieldA(const Scene& scene) {
   for (int r = 0; r < kStrandRows * envelope; ++r) {
     glColor3f(1, 1, 1);
     const double s = 0.3 * r;
+    const RibbonPath path(scene.Pool(1, 10 + r));
     for (int j = -3; j <= 2; ++j) {
       DiscardDraws(20 * scene.levels.high - 3);
       const double g = StaggeredRamp(t, 40 + s, 8, 0.07);
-      DrawRibbon(scene.Pool(1, 10 + r), 0, 400 * g, j, 0.45 + 0.5 * scene.levels.low, -1);
+      DrawRibbon(path, 0, 400 * g, j, 0.45 + 0.5 * scene.levels.low, -1);
     }
   }
   glPopMatrix();
@@ -169,7 +170,7 @@ void DrawStrandBundle(const Scene& scene) {
   Texturing(true);
   scene.Bind(24);
   for (int r = 1; r < 10 * Ramp(t, 54, 0.3); ++r) {
-    const Curve& curve = scene.Pool(4, r);
+    const RibbonPath path(scene.Pool(4, r));
     const double s = 0.3 * r;
     RandomUnit();
     for (int j = -5; j <= 4; ++j) {
@@ -182,12 +183,12 @@ void DrawStrandBundle(const Scene& scene) {
       glColor3f(0, 0, 0);
       glDisable(GL_TEXTURE_2D);
       glTranslated(-0.4, -0.4, 0);
-      DrawRibbonTextured(curve, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
+      DrawRibbonTextured(path, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
       glPopMatrix();
       glPushMatrix();
       glEnable(GL_TEXTURE_2D);
       glColor3f(0, 0.3f, 0.5f);
-      DrawRibbonTextured(curve, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
+      DrawRibbonTextured(path, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
       glPopMatrix();
       // A warm tint: the blue stays at or below the grey.
       const double grey = 0.5 * RandomUnit() + 0.3;
@@ -195,7 +196,7 @@ void DrawStrandBundle(const Scene& scene) {
       glColor3d(grey, grey, blue);
       const double texScale = 0.4 * RandomUnit() + 0.1;
       const bool edged = r == 8 && j == 4;  // the one strand that shows the edge band
-      DrawRibbonTextured(curve, 430 * eaten, 430 * tip, offset, texScale, j, 0.45, edged ? edge : -edge);
+      DrawRibbonTextured(path, 430 * eaten, 430 * tip, offset, texScale, j, 0.45, edged ? edge : -edge);
     }
   }
   glPopMatrix();
@@ -207,8 +208,9 @@ void DrawStrandCurtainA(const Scene& scene) {
   BeginCurtain(scene);
   for (int r = 0; r < kStrandRows * envelope; ++r) {
     const double s = 0.3 * r;
+    const RibbonPath path(scene.Pool(1, 10 + r));
     for (int j = -3; j <= 2; ++j) {
-      CurtainShadow(scene.Pool(1, 10 + r), 420 * StaggeredRamp(t, 48.1 + s, 8, 0.1), j);
+      CurtainShadow(path, 420 * StaggeredRamp(t, 48.1 + s, 8, 0.1), j);
       RandomTint();
     }
   }
@@ -223,19 +225,19 @@ void DrawStrandCurtainB(const Scene& scene) {
   const double running = t + 286;
   BeginCurtain(scene);
   for (int r = 0; r < kStrandRows * envelope; ++r) {
-    const Curve& curve = scene.Pool(1, 10 + r);
+    const RibbonPath path(scene.Pool(1, 10 + r));
     const double s = 0.3 * r, leaving = Clamp01((t - 72 - 0.2 * r) * 0.15);
     for (int j = -3; j <= 2; ++j) {
       const double length = 420 * StaggeredRamp(t, 45.1 + s, 8, 0.1);
-      CurtainShadow(curve, length, j);
+      CurtainShadow(path, length, j);
       RandomTint();
       DiscardDraws(30 * scene.levels.high - 5);
       glEnable(GL_TEXTURE_2D);
       scene.Bind(j == 2 ? 25 : 24);
       const Vec3 offset(kVecValid, float(0.01 * j * running), float(0.02 * running), 0);
-      DrawRibbonTextured(curve, length * leaving, length, offset, 0.2, j, 0.45, -1);
+      DrawRibbonTextured(path, length * leaving, length, offset, 0.2, j, 0.45, -1);
       glDisable(GL_TEXTURE_2D);
-      DrawRibbon(curve, length * leaving, length, j + 0.45, 0.04, -1);
+      DrawRibbon(path, length * leaving, length, j + 0.45, 0.04, -1);
     }
   }
   glPopMatrix();
@@ -255,9 +257,9 @@ void DrawStrandSprout(const Scene& scene, int row) {
   Texturing(true);
   scene.Bind(25);
   glTranslated(-0.05 * (t - 80), 0, 0);
-  const Curve& curve = scene.Pool(4, sprout.curve);
+  const RibbonPath path(scene.Pool(4, sprout.curve));
   if (row == 74) {
-    DrawGreySprout(curve, t);
+    DrawGreySprout(path, t);
     glPopMatrix();
     return;
   }
@@ -269,11 +271,11 @@ void DrawStrandSprout(const Scene& scene, int row) {
     glColor3f(0, 0, 0);
     glPushMatrix();
     glTranslated(0.4, 0.4, 0);
-    DrawRibbonTextured(curve, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
+    DrawRibbonTextured(path, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
     glPopMatrix();
     const double g = sprout.greySpread * RandomUnit() + 0.2;
     glColor3d(1.3 * g, 1.1 * g, g);
-    DrawRibbonTextured(curve, 420 * eaten, 420 * tip, offset, 0.8 * RandomUnit() + 0.6, j, 0.45, -1);
+    DrawRibbonTextured(path, 420 * eaten, 420 * tip, offset, 0.8 * RandomUnit() + 0.6, j, 0.45, -1);
   }
   glPopMatrix();
 }

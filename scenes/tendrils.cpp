@@ -122,7 +122,7 @@ struct SproutForm {
 // whole sprout drifts left. In row 24 one strand in ten takes the third pattern at twice the scale.
 void Sprout(const Scene& scene, const SproutForm& form, bool mayPickThird) {
   const double t = scene.t;
-  const Curve& curve = scene.Pool(4, form.curve);
+  const RibbonPath path(scene.Pool(4, form.curve));
   glTranslated(-0.05 * (t - 80), 0, 0);
   for (int j = form.firstStrand; j <= form.lastStrand; ++j) {
     const double eaten = StaggeredRamp(t, 184, 8, 0.03);
@@ -133,7 +133,7 @@ void Sprout(const Scene& scene, const SproutForm& form, bool mayPickThird) {
     glColor3f(0, 0, 0);
     glTranslated(-0.4, 0.4, 0);
     scene.Bind(25);
-    DrawRibbonTextured(curve, kStrandLength * eaten, kStrandLength * grown, offset, 0.1, j, 0.45, -1);
+    DrawRibbonTextured(path, kStrandLength * eaten, kStrandLength * grown, offset, 0.1, j, 0.45, -1);
     glPopMatrix();
     glColor3f(0, 0.3f, 0.5f);
     const double m = 0.5 * RandomUnit() + 0.3;
@@ -143,7 +143,7 @@ void Sprout(const Scene& scene, const SproutForm& form, bool mayPickThird) {
     const bool third = mayPickThird && RandomUnit() < 0.1;
     scene.Bind(third ? 31 : 30);
     const double texScale = (third ? 2 : 1) * form.scaleFactor * (0.3 * RandomUnit() + 0.4);
-    DrawRibbonTextured(curve, kStrandLength * eaten, kStrandLength * tip, offset, texScale, j, 0.45, -1);
+    DrawRibbonTextured(path, kStrandLength * eaten, kStrandLength * tip, offset, texScale, j, 0.45, -1);
   }
 }
 

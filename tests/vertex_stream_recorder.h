@@ -1,5 +1,6 @@
 // Folds the vertex stream the core submits into a hash while it draws: every glBegin's mode, every vertex,
-// colour and texture coordinate with its exact bits, every display list called. Each call goes on to the
+// colour and texture coordinate with its exact bits, every display list called. A vertex span folds as the
+// calls it stands for, so handing a primitive over whole leaves the hash as it was. Each call goes on to the
 // table that was current, so the picture is drawn as usual. One recorder at a time.
 #pragma once
 
@@ -43,6 +44,15 @@ class VertexStreamRecorder {
     };
     gGl.TexCoord2f = [](GLfloat s, GLfloat t) {
       active_->Fold('T', s, t), active_->wrapped_.TexCoord2f(s, t);
+    };
+    gGl.DrawVertexSpan = [](const VertexSpan& span) {
+      active_->Fold('B', span.mode);
+      for (int i = 0; i < span.count; ++i) {
+        const SpanVertex& v = span.vertices[i];
+        if (span.textured) active_->Fold('T', v.s, v.t);
+        active_->Fold('V', v.x, v.y, v.z);
+      }
+      active_->wrapped_.DrawVertexSpan(span);
     };
   }
   ~VertexStreamRecorder() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -28,7 +29,8 @@ size_t TriangleCount(GLenum mode, int n) {
 // Appends to `out` the corners of a primitive of n vertices that make its triangles (base + index, three a
 // triangle), keeping the winding the compatibility profile gives them: strips alternate, quads and polygons
 // fan from their first corner.
-void TriangleIndices(GLenum mode, int n, uint32_t base, std::vector<uint32_t>& out) {
+template <typename Indices>
+void TriangleIndices(GLenum mode, int n, uint32_t base, Indices& out) {
   const size_t start = out.size();
   out.resize(start + 3 * TriangleCount(mode, n));
   uint32_t* next = out.data() + start;
@@ -174,6 +176,25 @@ void BatchBuilder::End() {
   commands_.back().indexCount += int(indices_.size() - before);
 }
 
+bool BatchBuilder::AppendSpan(const VertexSpan& span) {
+  if (!Begin(span.mode)) return false;
+  const std::span<const SpanVertex> in(span.vertices, size_t(std::max(span.count, 0)));
+  if (recording_) {
+    for (const SpanVertex& v : in) objectCorners_.push_back({v.x, v.y, v.z});
+  } else {
+    BatchVertex* out = vertices_.Extend(in.size());
+    if (span.textured) {
+      for (const SpanVertex& v : in) *out++ = Transformed(v.x, v.y, v.z, float(v.s), float(v.t));
+      if (!in.empty()) state_.texCoord[0] = float(in.back().s), state_.texCoord[1] = float(in.back().t);
+    } else {
+      const float s = state_.texCoord[0], t = state_.texCoord[1];
+      for (const SpanVertex& v : in) *out++ = Transformed(v.x, v.y, v.z, s, t);
+    }
+  }
+  End();
+  return true;
+}
+
 void BatchBuilder::BeginList(GLuint list) {
   recording_ = true;
   recordingList_ = list;
@@ -189,7 +210,11 @@ void BatchBuilder::CallList(GLuint list) {
   if (found == lists_.end() || found->second.indices.empty()) return;
   UpdateTransform();
   const uint32_t base = uint32_t(vertices_.size());
-  for (const Corner& corner : found->second.corners) vertices_.push_back(Transformed(corner));
+  BatchVertex* out = vertices_.Extend(found->second.corners.size());
+  for (const Corner& corner : found->second.corners) {
+    *out++ = Transformed(float(corner.x), float(corner.y), float(corner.z), state_.texCoord[0],
+                         state_.texCoord[1]);
+  }
   submitted_ += (long long)found->second.corners.size();
   StartDraw(GL_TRIANGLES, indices_.size());
   AddIndices(found->second.indices, base);
@@ -237,14 +262,14 @@ void BatchBuilder::EmitWideLine(const BatchVertex& a, const BatchVertex& b) {
   };
   const uint32_t base = uint32_t(vertices_.size());
   const BatchVertex corners[4] = {moved(a, -1), moved(a, 1), moved(b, 1), moved(b, -1)};
-  vertices_.insert(vertices_.end(), corners, corners + 4);
+  std::copy(corners, corners + 4, vertices_.Extend(4));
   static const std::vector<uint32_t> kQuad = {0, 1, 2, 0, 2, 3};
   StartDraw(GL_TRIANGLES, indices_.size());
   AddIndices(kQuad, base);
 }
 
 void BatchBuilder::Clear() {
-  vertices_.clear();
+  vertices_.Clear();
   indices_.clear();
   commands_.clear();
 }

@@ -7,14 +7,11 @@
 #include <map>
 #include <vector>
 
+#include "render/batched/batch_vertex.h"
 #include "render/batched/matrix_stack.h"
+#include "render/batched/vertex_sink.h"
 #include "render/gl_headers.h"
-
-struct BatchVertex {
-  float x, y, z, w;    // clip space
-  uint8_t r, g, b, a;  // clamped to 0 ... 1 as the fixed-function pipeline clamps vertex colours, 8 bits
-  float s, t;
-};
+#include "render/vertex_span.h"
 
 // Everything a draw needs besides its vertices; draws with equal state join into one.
 struct DrawState {
@@ -79,10 +76,14 @@ class BatchBuilder {
     if (recording_) {
       objectCorners_.push_back({x, y, z});
     } else {
-      vertices_.push_back(Transformed({x, y, z}));
+      *vertices_.Extend(1) =
+          Transformed(float(x), float(y), float(z), state_.texCoord[0], state_.texCoord[1]);
     }
   }
   void End();
+  // A whole primitive, as Begin, its vertices (each after its texture coordinate when textured) and End
+  // would make it; false for a mode the subset does not draw.
+  bool AppendSpan(const VertexSpan& span);
   bool InPrimitive() const { return inPrimitive_; }
 
   // Display lists: object-space triangles recorded between NewList and EndList.
@@ -95,8 +96,11 @@ class BatchBuilder {
   void SetColour(float r, float g, float b, float a);
 
   // What has been drawn since the last Clear.
-  const std::vector<BatchVertex>& Vertices() const { return vertices_; }
-  const std::vector<uint32_t>& Indices() const { return indices_; }
+  using IndexStream = std::vector<uint32_t, UnzeroedAllocator<uint32_t>>;
+  const VertexSink& Vertices() const { return vertices_; }
+  // Where the vertices go: windows mapped by the back end where it has them.
+  void SetVertexWindows(VertexWindows* windows) { vertices_.SetWindows(windows); }
+  const IndexStream& Indices() const { return indices_; }
   const std::vector<DrawCommand>& Commands() const { return commands_; }
   void Clear();
   long long VerticesSubmitted() const { return submitted_; }
@@ -106,7 +110,7 @@ class BatchBuilder {
     double x, y, z;
   };
   void UpdateTransform();
-  BatchVertex Transformed(const Corner& corner) const;
+  BatchVertex Transformed(float x, float y, float z, float s, float t) const;
   DrawState CurrentDrawState(GLenum primitive) const;
   // Opens (or continues) the draw for the current state and primitive kind; a new one starts at firstIndex.
   void StartDraw(GLenum primitive, size_t firstIndex);
@@ -136,14 +140,13 @@ class BatchBuilder {
   };
   std::map<GLuint, List> lists_;
 
-  std::vector<BatchVertex> vertices_;
-  std::vector<uint32_t> indices_;
+  VertexSink vertices_;
+  IndexStream indices_;
   std::vector<DrawCommand> commands_;
   long long submitted_ = 0;
 };
 
-inline BatchVertex BatchBuilder::Transformed(const Corner& corner) const {
-  const float x = float(corner.x), y = float(corner.y), z = float(corner.z);
+inline BatchVertex BatchBuilder::Transformed(float x, float y, float z, float s, float t) const {
   const Matrix4& m = clipFromObject_;
   BatchVertex v;
   v.x = m[0] * x + m[4] * y + m[8] * z + m[12];
@@ -152,7 +155,6 @@ inline BatchVertex BatchBuilder::Transformed(const Corner& corner) const {
   v.w = m[3] * x + m[7] * y + m[11] * z + m[15];
   v.r = state_.packedColour[0], v.g = state_.packedColour[1];
   v.b = state_.packedColour[2], v.a = state_.packedColour[3];
-  const float s = state_.texCoord[0], t = state_.texCoord[1];
   if (textureMatrixIdentity_) {
     v.s = s, v.t = t;
   } else {

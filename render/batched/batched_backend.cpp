@@ -84,6 +84,11 @@ void Switch(int& held, GLenum capability, bool on) {
   held = on;
 }
 
+// Where the next upload after `bytes` at `at` starts: on a 64-byte boundary.
+size_t AlignedEnd(size_t at, size_t bytes) {
+  return (at + bytes + 63) / 64 * 64;
+}
+
 void WaitAndForget(GLsync& fence) {
   if (!fence) return;
   glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(10) * 1000 * 1000 * 1000);
@@ -160,11 +165,7 @@ void BatchedBackend::Apply(const DrawState& s) {
   if (environment != real_.environment) glUseProgram(programs_[real_.environment = environment]);
 }
 
-size_t BatchedBackend::Upload(StreamBuffer& stream, const void* data, size_t bytes) {
-  if (flavour_ == BatchedFlavour::WebGl2) {
-    glBufferData(stream.target, GLsizeiptr(bytes), data, GL_STREAM_DRAW);
-    return 0;
-  }
+size_t BatchedBackend::Reserve(StreamBuffer& stream, size_t bytes) {
   constexpr size_t kLeast = size_t(32) << 20;
   if (2 * bytes > stream.size) {  // a half must hold the largest upload
     for (GLsync& fence : stream.fences) WaitAndForget(fence);
@@ -180,27 +181,63 @@ size_t BatchedBackend::Upload(StreamBuffer& stream, const void* data, size_t byt
     WaitAndForget(stream.fences[next]);
     stream.offset = next * half;
   }
-  void* place = glMapBufferRange(stream.target, GLintptr(stream.offset), GLsizeiptr(bytes),
+  return stream.offset;
+}
+
+size_t BatchedBackend::Upload(StreamBuffer& stream, const void* data, size_t bytes) {
+  if (flavour_ == BatchedFlavour::WebGl2) {
+    glBufferData(stream.target, GLsizeiptr(bytes), data, GL_STREAM_DRAW);
+    return 0;
+  }
+  const size_t at = Reserve(stream, bytes);
+  void* place = glMapBufferRange(stream.target, GLintptr(at), GLsizeiptr(bytes),
                                  GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
   if (place) {
     std::memcpy(place, data, bytes);
     glUnmapBuffer(stream.target);
   }
-  const size_t at = stream.offset;
-  stream.offset = (stream.offset + bytes + 63) / 64 * 64;
+  stream.offset = AlignedEnd(at, bytes);
   return at;
 }
 
+std::span<BatchVertex> BatchedBackend::OpenWindow() {
+  if (flavour_ == BatchedFlavour::WebGl2) return {};
+  constexpr size_t kSmallestWindow = size_t(1) << 20;
+  glBindBuffer(GL_ARRAY_BUFFER, vertices_.name);
+  const size_t at = Reserve(vertices_, std::max(largestBatch_, kSmallestWindow));
+  const size_t half = vertices_.size / 2, end = (at / half + 1) * half;
+  void* place = glMapBufferRange(
+      GL_ARRAY_BUFFER, GLintptr(at), GLsizeiptr(end - at),
+      GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_FLUSH_EXPLICIT_BIT);
+  if (!place) return {};
+  windowOpen_ = true;
+  windowOffset_ = at;
+  return {static_cast<BatchVertex*>(place), (end - at) / sizeof(BatchVertex)};
+}
+
+void BatchedBackend::CloseWindow(const VertexSink& vertices) {
+  if (!windowOpen_) return;
+  glBindBuffer(GL_ARRAY_BUFFER, vertices_.name);
+  const size_t bytes = vertices.InWindow() ? vertices.size() * sizeof(BatchVertex) : 0;
+  if (bytes) glFlushMappedBufferRange(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes));
+  glUnmapBuffer(GL_ARRAY_BUFFER);
+  windowOpen_ = false;
+  if (vertices.InWindow()) vertices_.offset = AlignedEnd(windowOffset_, bytes);
+}
+
 void BatchedBackend::Execute(BatchBuilder& builder) {
+  const VertexSink& vertices = builder.Vertices();
+  const size_t bytes = vertices.size() * sizeof(BatchVertex);
+  largestBatch_ = std::max(largestBatch_, bytes);
+  glBindVertexArray(vertexArray_);
+  CloseWindow(vertices);
   if (builder.Commands().empty()) {
     builder.Clear();
     return;
   }
   real_.environment = -1;  // the program is chosen again for the first draw
-  glBindVertexArray(vertexArray_);
   glBindBuffer(GL_ARRAY_BUFFER, vertices_.name);
-  const auto& vertices = builder.Vertices();
-  const size_t base = Upload(vertices_, vertices.data(), vertices.size() * sizeof(BatchVertex));
+  const size_t base = vertices.InWindow() ? windowOffset_ : Upload(vertices_, vertices.data(), bytes);
   const auto& indices = builder.Indices();
   const size_t first = Upload(indices_, indices.data(), indices.size() * sizeof(uint32_t));
   const GLsizei stride = sizeof(BatchVertex);

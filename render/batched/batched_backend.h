@@ -5,13 +5,14 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "render/batched/batch_builder.h"
 #include "render/batched/batched_gl.h"
 #include "render/gl_headers.h"
 
-class BatchedBackend {
+class BatchedBackend : public VertexWindows {
  public:
   explicit BatchedBackend(BatchedFlavour flavour) : flavour_(flavour) {}
 
@@ -22,9 +23,13 @@ class BatchedBackend {
   // viewport; false, with the reason, where a program does not build.
   bool Create(std::string& error);
 
-  // Runs every draw the builder recorded since the last time, with one upload of their vertices and
-  // indices, and empties the builder.
+  // Runs every draw the builder recorded since the last time, their vertices in the window the builder
+  // wrote them to (or uploaded) and their indices uploaded, and empties the builder.
   void Execute(BatchBuilder& builder);
+
+  // Maps the rest of the vertex buffer's current half (or the next half, where the largest batch so far
+  // would not fit) for the builder to write the next batch into; nothing on WebGL 2 or where the map fails.
+  std::span<BatchVertex> OpenWindow() override;
 
   // Clears the buffers of `mask` to the state's clear colour and depth, under its depth mask.
   void Clear(const AttributeState& state, GLbitfield mask);
@@ -56,12 +61,19 @@ class BatchedBackend {
   };
 
   void Apply(const DrawState& state);
-  // Copies `bytes` into the stream at a place no pending draw reads; returns where.
+  // Finds `bytes` in the stream at a place no pending draw reads; returns where.
+  size_t Reserve(StreamBuffer& stream, size_t bytes);
+  // Copies `bytes` into the stream at such a place; returns where.
   size_t Upload(StreamBuffer& stream, const void* data, size_t bytes);
+  // Unmaps the builder's window, flushing the vertices written to it, and moves the stream past them.
+  void CloseWindow(const VertexSink& vertices);
 
   BatchedFlavour flavour_;
   GLuint programs_[3] = {0, 0, 0};  // by environment: no texture, GL_MODULATE, GL_REPLACE
   GLuint vertexArray_ = 0;
   StreamBuffer vertices_{GL_ARRAY_BUFFER}, indices_{GL_ELEMENT_ARRAY_BUFFER};
   RealState real_;
+  bool windowOpen_ = false;
+  size_t windowOffset_ = 0;  // where the open window starts in the vertex buffer
+  size_t largestBatch_ = 0;  // in bytes
 };

@@ -99,6 +99,10 @@ void TexCoord2f(GLfloat s, GLfloat t) {
 void TexCoord2d(GLdouble s, GLdouble t) {
   TexCoord2f(float(s), float(t));
 }
+void DrawVertexSpan(const VertexSpan& span) {
+  SyncViewport();
+  if (!Builder().AppendSpan(span)) Unsupported("DrawVertexSpan", span.mode);
+}
 
 void NewList(GLuint list, GLenum mode) {
   if (mode != GL_COMPILE) Unsupported("glNewList", mode);
@@ -457,6 +461,7 @@ GLboolean UnmapBuffer(GLenum target) {
 const GlSubset kBatched = {
 #define VELMORA_GL_BATCHED(type, name, parameters, arguments) .name = name,
     VELMORA_GL_SUBSET(VELMORA_GL_BATCHED) VELMORA_GLU_SUBSET(VELMORA_GL_BATCHED)
+        VELMORA_OWN_SUBSET(VELMORA_GL_BATCHED)
 #undef VELMORA_GL_BATCHED
 };
 
@@ -476,6 +481,7 @@ bool InstallBatchedGl(BatchedFlavour flavour, std::string& error) {
     return false;
   }
   std::memcpy(renderer->builder.State().viewport, renderer->backend.Viewport(), sizeof(GLint[4]));
+  renderer->builder.SetVertexWindows(&renderer->backend);
   gRenderer = renderer;
   gGl = kBatched;
   return true;
