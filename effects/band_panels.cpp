@@ -1,5 +1,6 @@
 #include "effects/band_panels.h"
 
+#include "effects/span_gatherer.h"
 #include "math/random.h"
 #include "render/gl_api.h"
 
@@ -10,21 +11,21 @@ constexpr float kStoreyHeight = 0.25f;
 
 // The texture band `row` as the quad's texture coordinates and corners, from y0 up to 1, placed at y * scale
 // + lift.
-void EmitBand(int row, float y0, float scale, float lift) {
+void EmitBand(SpanGatherer& quads, int row, float y0, float scale, float lift) {
   const double bottom = row * kBandHeight + kBandMargin, top = (row + 1) * kBandHeight - kBandMargin;
   const float yBottom = y0 * scale + lift, yTop = scale + lift;
-  glTexCoord2d(0, bottom), glVertex3f(-1, yBottom, 0);
-  glTexCoord2d(1, bottom), glVertex3f(1, yBottom, 0);
-  glTexCoord2d(1, top), glVertex3f(1, yTop, 0);
-  glTexCoord2d(0, top), glVertex3f(-1, yTop, 0);
+  quads.FlatTextured(Vec3(kVecValid, -1, yBottom, 0), 0, bottom);
+  quads.FlatTextured(Vec3(kVecValid, 1, yBottom, 0), 1, bottom);
+  quads.FlatTextured(Vec3(kVecValid, 1, yTop, 0), 1, top);
+  quads.FlatTextured(Vec3(kVecValid, -1, yTop, 0), 0, top);
 }
 
 }  // namespace
 
 void DrawBandQuad(int row) {
-  glBegin(GL_QUADS);
-  EmitBand(row, row == 3 ? -0.5f : 0.0f, 1, 0);
-  glEnd();
+  SpanGatherer quad(GL_QUADS, true);
+  EmitBand(quad, row, row == 3 ? -0.5f : 0.0f, 1, 0);
+  quad.Draw();
 }
 
 // Storey i is the band quad scaled by (1, 0.25, 1) and lifted by i of those quarter units. The scale and
@@ -32,12 +33,12 @@ void DrawBandQuad(int row) {
 // up to 2^24), so that stacks of thousands of storeys go out as one batch of quads.
 void DrawBandStack(int n) {
   if (n <= 0) return;
-  glBegin(GL_QUADS);
+  SpanGatherer quads(GL_QUADS, true);
   for (int i = 0; i < n; ++i) {
     const int row = i == n - 1 ? 6 : i == 0 ? 7 : i == 1 ? 6 : 0;
-    EmitBand(row, 0, kStoreyHeight, kStoreyHeight * float(i));
+    EmitBand(quads, row, 0, kStoreyHeight, kStoreyHeight * float(i));
   }
-  glEnd();
+  quads.Draw();
 }
 
 void DrawNoiseQuad(int n, double amount) {

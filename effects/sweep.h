@@ -24,14 +24,13 @@ inline Vec3 SideOf(const Vec3& direction) {
 
 // A copy of v turned by angle radians about z.
 inline Vec3 Turned(Vec3 v, double angle) {
-  const double none = 0.0;
-  return Vec3RotateEuler(v, none, none, angle);
+  return EulerRotation::AboutZ(angle).Apply(v);
 }
 
 // A turn about z worked out once, for turning many vectors by the same angle.
 class Turn {
  public:
-  explicit Turn(double angle) : rotation_(0.0, 0.0, angle) {}
+  explicit Turn(double angle) : rotation_(EulerRotation::AboutZ(angle)) {}
   Vec3 operator()(Vec3 v) const { return rotation_.Apply(v); }
 
  private:

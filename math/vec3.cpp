@@ -4,10 +4,14 @@
 
 using vec3_detail::StoreValid;
 
-EulerRotation::EulerRotation(double ax, double ay, double az) {
-  const double ca = std::cos(ax), sa = std::sin(ax);
-  const double cb = std::cos(ay), sb = std::sin(ay);
-  const double cc = std::cos(az), sc = std::sin(az);
+EulerRotation::EulerRotation(double ax, double ay, double az)
+    : EulerRotation(std::cos(ax), std::sin(ax), std::cos(ay), std::sin(ay), std::cos(az), std::sin(az)) {}
+
+EulerRotation EulerRotation::AboutZ(double az) {
+  return EulerRotation(1.0, 0.0, 1.0, 0.0, std::cos(az), std::sin(az));
+}
+
+EulerRotation::EulerRotation(double ca, double sa, double cb, double sb, double cc, double sc) {
   const double m[3][3] = {
       {cc * cb, -sc * cb, sb},
       {cc * sb * sa + sc * ca, cc * ca - sc * sb * sa, -cb * sa},

@@ -97,6 +97,9 @@ Vec3& Vec3RotateEuler(Vec3& v, const double& ax, const double& ay, const double&
 class EulerRotation {
  public:
   EulerRotation(double ax, double ay, double az);
+  // A turn about z alone: the cosines of the two zero angles are exactly 1 and their sines exactly 0, so
+  // they need not be worked out.
+  static EulerRotation AboutZ(double az);
   Vec3& Apply(Vec3& v) const {
     const double x = v.x, y = v.y, z = v.z;
     return vec3_detail::StoreValid(v, m_[0][0] * x + m_[0][1] * y + m_[0][2] * z,
@@ -105,6 +108,7 @@ class EulerRotation {
   }
 
  private:
+  EulerRotation(double ca, double sa, double cb, double sb, double cc, double sc);
   double m_[3][3];  // the upper-left 3x3 block of Rx(ax) * Ry(ay) * Rz(az), row-major
 };
 

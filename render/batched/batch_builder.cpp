@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <span>
 
 namespace {
@@ -180,19 +181,39 @@ bool BatchBuilder::AppendSpan(const VertexSpan& span) {
   if (!Begin(span.mode)) return false;
   const std::span<const SpanVertex> in(span.vertices, size_t(std::max(span.count, 0)));
   if (recording_) {
-    for (const SpanVertex& v : in) objectCorners_.push_back({v.x, v.y, v.z});
-  } else {
+    for (const SpanVertex& v : in) objectCorners_.push_back({v.x, v.y, v.z, 0.0, 0.0});
+  } else if (!textureMatrixIdentity_) {
     BatchVertex* out = vertices_.Extend(in.size());
-    if (span.textured) {
-      for (const SpanVertex& v : in) *out++ = Transformed(v.x, v.y, v.z, float(v.s), float(v.t));
-      if (!in.empty()) state_.texCoord[0] = float(in.back().s), state_.texCoord[1] = float(in.back().t);
-    } else {
-      const float s = state_.texCoord[0], t = state_.texCoord[1];
-      for (const SpanVertex& v : in) *out++ = Transformed(v.x, v.y, v.z, s, t);
+    for (const SpanVertex& v : in) {
+      if (span.textured) state_.texCoord[0] = float(v.s), state_.texCoord[1] = float(v.t);
+      *out++ = Transformed(v.x, v.y, v.z, state_.texCoord[0], state_.texCoord[1]);
+    }
+  } else {
+    SpanTransform(in, span.textured, vertices_.Extend(in.size()));
+    if (span.textured && !in.empty()) {
+      state_.texCoord[0] = float(in.back().s), state_.texCoord[1] = float(in.back().t);
     }
   }
   End();
   return true;
+}
+
+void BatchBuilder::SpanTransform(std::span<const SpanVertex> in, bool textured, BatchVertex* out) const {
+  // The matrix's columns as lanes: x, y, z and w of a vertex at once, each lane summed in the order the
+  // scalar transform sums it, ((m0 x + m4 y) + m8 z) + m12, so that the result is the same to the bit.
+  using Lanes = float __attribute__((vector_size(16)));
+  const Matrix4& m = clipFromObject_;
+  const Lanes c0 = {m[0], m[1], m[2], m[3]}, c1 = {m[4], m[5], m[6], m[7]};
+  const Lanes c2 = {m[8], m[9], m[10], m[11]}, c3 = {m[12], m[13], m[14], m[15]};
+  BatchVertex v;  // the colour and (untextured) texture coordinate stay; the rest is written per vertex
+  std::memcpy(&v.r, state_.packedColour, 4);
+  v.s = state_.texCoord[0], v.t = state_.texCoord[1];
+  for (const SpanVertex& corner : in) {
+    const Lanes position = c0 * corner.x + c1 * corner.y + c2 * corner.z + c3;
+    std::memcpy(&v.x, &position, sizeof position);
+    if (textured) v.s = float(corner.s), v.t = float(corner.t);
+    *out++ = v;
+  }
 }
 
 void BatchBuilder::BeginList(GLuint list) {
@@ -210,10 +231,13 @@ void BatchBuilder::CallList(GLuint list) {
   if (found == lists_.end() || found->second.indices.empty()) return;
   UpdateTransform();
   const uint32_t base = uint32_t(vertices_.size());
-  BatchVertex* out = vertices_.Extend(found->second.corners.size());
-  for (const Corner& corner : found->second.corners) {
-    *out++ = Transformed(float(corner.x), float(corner.y), float(corner.z), state_.texCoord[0],
-                         state_.texCoord[1]);
+  const std::vector<SpanVertex>& corners = found->second.corners;
+  BatchVertex* out = vertices_.Extend(corners.size());
+  if (textureMatrixIdentity_) {
+    SpanTransform(corners, false, out);
+  } else {
+    for (const SpanVertex& c : corners)
+      *out++ = Transformed(c.x, c.y, c.z, state_.texCoord[0], state_.texCoord[1]);
   }
   submitted_ += (long long)found->second.corners.size();
   StartDraw(GL_TRIANGLES, indices_.size());

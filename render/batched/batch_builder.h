@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <vector>
 
 #include "render/batched/batch_vertex.h"
@@ -74,7 +75,7 @@ class BatchBuilder {
   void Vertex(double x, double y, double z) {
     if (!inPrimitive_) return;
     if (recording_) {
-      objectCorners_.push_back({x, y, z});
+      objectCorners_.push_back({float(x), float(y), float(z), 0.0, 0.0});
     } else {
       *vertices_.Extend(1) =
           Transformed(float(x), float(y), float(z), state_.texCoord[0], state_.texCoord[1]);
@@ -106,11 +107,10 @@ class BatchBuilder {
   long long VerticesSubmitted() const { return submitted_; }
 
  private:
-  struct Corner {
-    double x, y, z;
-  };
   void UpdateTransform();
   BatchVertex Transformed(float x, float y, float z, float s, float t) const;
+  // A span's vertices transformed into `out`, when the texture matrix is the identity.
+  void SpanTransform(std::span<const SpanVertex> in, bool textured, BatchVertex* out) const;
   DrawState CurrentDrawState(GLenum primitive) const;
   // Opens (or continues) the draw for the current state and primitive kind; a new one starts at firstIndex.
   void StartDraw(GLenum primitive, size_t firstIndex);
@@ -128,15 +128,15 @@ class BatchBuilder {
 
   bool inPrimitive_ = false;
   GLenum primitiveMode_ = GL_TRIANGLES;
-  uint32_t primitiveStart_ = 0;        // where the open primitive's vertices begin in the stream
-  std::vector<Corner> objectCorners_;  // the primitive in its own coordinates, while recording a list
+  uint32_t primitiveStart_ = 0;            // where the open primitive's vertices begin in the stream
+  std::vector<SpanVertex> objectCorners_;  // the primitive in its own coordinates, while recording a list
   std::vector<uint32_t> scratchIndices_;
 
   bool recording_ = false;
   GLuint recordingList_ = 0;
   struct List {
-    std::vector<Corner> corners;
-    std::vector<uint32_t> indices;  // triangles
+    std::vector<SpanVertex> corners;  // untextured
+    std::vector<uint32_t> indices;    // triangles
   };
   std::map<GLuint, List> lists_;
 
