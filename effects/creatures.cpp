@@ -22,18 +22,41 @@ struct Station {
   double taper = 0.0;
 };
 
+// What depends on a station's number k alone (u = 0.02 k), the same for every creature: the stations the
+// show's creatures use are worked out once.
+struct StationShape {
+  double sinePi;  // sin(pi u)
+  double ripple;  // 1 + 0.1 sin(48 u)
+  double taper;   // 0 at the ends, 1 between
+};
+
+StationShape ShapeOf(int k) {
+  const double u = 0.02 * k, sinePi = std::sin(std::numbers::pi * u);
+  return {sinePi, 1 + 0.1 * std::sin(48 * u), std::pow(std::clamp(5 * sinePi, 0.0, 1.0), 0.3)};
+}
+
+StationShape Shape(int k) {
+  constexpr int kKept = 64;
+  static const std::array<StationShape, kKept> kept = [] {
+    std::array<StationShape, kKept> shapes;
+    for (int i = 0; i < kKept; ++i) shapes[size_t(i)] = ShapeOf(i);
+    return shapes;
+  }();
+  return k >= 0 && k < kKept ? kept[size_t(k)] : ShapeOf(k);
+}
+
 Station StationAt(const Curve& curve, double t, double span, int k) {
   const double u = 0.02 * k;
   Station station;
   CurveFrame(curve, t + span * u, t + span * (u + 0.02), station.point, station.side);
-  station.taper = std::pow(std::clamp(5 * std::sin(std::numbers::pi * u), 0.0, 1.0), 0.3);
+  station.taper = Shape(k).taper;
   return station;
 }
 
 // Wide head, slightly rippled middle, narrower tail.
 double BodyFactor(int k) {
   if (k < 3) return 2.0;
-  if (k <= 8) return 1 + 0.1 * std::sin(48 * (0.02 * k));
+  if (k <= 8) return Shape(k).ripple;
   return k == 10 ? 1.0 : 1.5;
 }
 
@@ -139,7 +162,7 @@ void DrawCreatureC(const Curve& curve, double t) {
   MultiplyBlend();
   glBegin(GL_QUAD_STRIP);
   for (int k = 0; k < kShadowStations; ++k) {
-    const double u = 0.02 * k, c = std::clamp(2 * std::sin(std::numbers::pi * u), 0.0, 1.0);
+    const double u = 0.02 * k, c = std::clamp(2 * Shape(k).sinePi, 0.0, 1.0);
     const Station& station = stations[size_t(k)];
     glColor3d(c, c, c);
     glTexCoord2d(0, u);
@@ -153,7 +176,7 @@ void DrawCreatureC(const Curve& curve, double t) {
   SpanGatherer body(GL_QUAD_STRIP, false);
   for (int k = 0; k < kBodyStations; ++k) {
     const Station& station = stations[size_t(k)];
-    const double h = 0.5 * station.taper * (1 + 0.1 * std::sin(48 * (0.02 * k)));
+    const double h = 0.5 * station.taper * Shape(k).ripple;
     body.Flat(Along(station.point, station.side, h));
     body.Flat(Along(station.point, station.side, -h));
   }
@@ -172,7 +195,7 @@ void DrawCreatureC(const Curve& curve, double t) {
       toLeft = Turned(Scaled(s, 3.5), 0.12 * std::sin(0.5 * t + 9.6) + 1.13);
       toRight = Turned(Scaled(s, 3.5), -1.13 - 0.12 * std::sin(0.4 * t + 11.6));
     } else {
-      const double g = 1 + 0.3 * std::sin(std::numbers::pi * (0.02 * k));
+      const double g = 1 + 0.3 * Shape(k).sinePi;
       toLeft = Scaled(Turned(s, 0.5 * std::sin(0.2 * k - 1.3 * t)), g);
       toRight = Scaled(Turned(s, -0.5 * std::sin(1 - 1.3 * t + 0.2 * k)), g);
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 #include <numbers>
 
 #include "effects/span_gatherer.h"
@@ -11,8 +13,19 @@ namespace {
 
 constexpr double kMostSquares = 1e5;  // far more than any curve holds; keeps absurd ranges finite
 
+// The turn by `angle`, kept: the show's curls turn by a handful of angles, again and again.
+Turn KeptTurn(double angle) {
+  constexpr size_t kKept = 16;
+  thread_local std::vector<std::pair<double, Turn>> kept;
+  for (const auto& [keptAngle, turn] : kept) {
+    if (keptAngle == angle) return turn;
+  }
+  if (kept.size() == kKept) kept.erase(kept.begin());
+  return kept.emplace_back(angle, Turn(angle)).second;
+}
+
 void SweepCurl(const Vec3& base, Vec3 dir, double k, double step, double halfWidth, bool middleTurn) {
-  const Turn turn(-0.04 * k), middle(middleTurn ? -0.12 * k : 0.0);
+  const Turn turn = KeptTurn(-0.04 * k), middle = KeptTurn(middleTurn ? -0.12 * k : 0.0);
   SpanGatherer strip(GL_QUAD_STRIP, false);
   for (int i = 0; i < 9; ++i) {
     dir = turn(dir);
