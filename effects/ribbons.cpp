@@ -57,18 +57,28 @@ bool PrepareBand(double t0, double t1, double width, Band& band) {
 
 // The band as one quad strip: a station at each point of the range, its two vertices h either side of the
 // point along the segment's side vector, the whole moved sideways by sideShift.
-void DrawBand(const Band& band, double sideShift, bool textured, const Vec3& texOffset, double texScale) {
+template <bool kTextured>
+void DrawBandStrip(const Band& band, double sideShift, const Vec3& texOffset, double texScale) {
   const int i0 = band.i0, i1 = band.i1;
   // A band within one segment (i0 == i1) starts on segment i0 and ends on i1 - 1.
   const Vec3* side = band.path.SidesThrough(std::max(i0, i1 - 1));
-  SpanGatherer strip(GL_QUAD_STRIP, textured);
+  SpanGatherer strip(GL_QUAD_STRIP, kTextured);
+  strip.Reserve(size_t(2 * (i1 - i0 + 1)));
+  const float shift = float(sideShift);
+  // Along(Along(q, s, ±h), s, sideShift) in x and y alone, each sum and product in double and stored as a
+  // float as the Vec3 steps do (an unset q or s stands for zeroes), and s * sideShift once for both vertices.
   const auto station = [&](const Vec3& q, const Vec3& s, double h) {
-    for (const double half : {h, -h}) {
-      const Vec3 v = Along(Along(q, s, half), s, sideShift);
-      if (textured) {
-        strip.FlatTextured(v, v.x * texScale + texOffset.x, v.y * texScale + texOffset.y);
+    const bool sideSet = s.state != kVecUnset, pointSet = q.state != kVecUnset;
+    const auto product = [sideSet](float a, float b) { return sideSet ? float(double(a) * b) : 0.0f; };
+    const auto sum = [](float a, float b) { return float(double(a) + b); };
+    const float shiftX = product(s.x, shift), shiftY = product(s.y, shift);
+    for (const float half : {float(h), float(-h)}) {
+      const float x = sum(pointSet ? sum(q.x, product(s.x, half)) : 0.0f, shiftX);
+      const float y = sum(pointSet ? sum(q.y, product(s.y, half)) : 0.0f, shiftY);
+      if constexpr (kTextured) {
+        strip.FlatTextured(x, y, x * texScale + texOffset.x, y * texScale + texOffset.y);
       } else {
-        strip.Flat(v);
+        strip.Flat(x, y);
       }
     }
   };
@@ -78,6 +88,14 @@ void DrawBand(const Band& band, double sideShift, bool textured, const Vec3& tex
   const Vec3 end = Along(band.P(i1 - 1), band.P(i1) - band.P(i1 - 1), band.g1);
   station(end, side[i1 - 1], (band.W(i1) - band.W(i1 - 1)) * band.g1 + band.W(i1 - 1));
   strip.Draw();
+}
+
+void DrawBand(const Band& band, double sideShift, bool textured, const Vec3& texOffset, double texScale) {
+  if (textured) {
+    DrawBandStrip<true>(band, sideShift, texOffset, texScale);
+  } else {
+    DrawBandStrip<false>(band, sideShift, texOffset, texScale);
+  }
 }
 
 // One segment of the edge pass: its spline ends A and B, direction, side and half-width.

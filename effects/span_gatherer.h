@@ -15,10 +15,13 @@ class SpanGatherer {
   SpanGatherer(const SpanGatherer&) = delete;
   SpanGatherer& operator=(const SpanGatherer&) = delete;
 
-  // As glVertex3f(v.x, v.y, 0) would take it.
-  void Flat(const Vec3& v) { vertices_.push_back({v.x, v.y, 0.0f, 0.0, 0.0}); }
-  // As glTexCoord2d(s, t) and then glVertex3f(v.x, v.y, 0) would take them.
-  void FlatTextured(const Vec3& v, double s, double t) { vertices_.push_back({v.x, v.y, 0.0f, s, t}); }
+  void Reserve(size_t n) { vertices_.reserve(n); }
+  // As glVertex3f(x, y, 0) would take it.
+  void Flat(float x, float y) { vertices_.push_back({x, y, 0.0f, 0.0, 0.0}); }
+  void Flat(const Vec3& v) { Flat(v.x, v.y); }
+  // As glTexCoord2d(s, t) and then glVertex3f(x, y, 0) would take them.
+  void FlatTextured(float x, float y, double s, double t) { vertices_.push_back({x, y, 0.0f, s, t}); }
+  void FlatTextured(const Vec3& v, double s, double t) { FlatTextured(v.x, v.y, s, t); }
 
   // Draws what was gathered (once).
   void Draw();

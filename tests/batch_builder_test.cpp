@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <span>
+#include <vector>
 
 #include "render/batched/batch_builder.h"
 #include "render/batched/matrix_stack.h"
@@ -118,6 +121,92 @@ TEST(BatchBuilder, DrawsJoinUntilTheStateChangesAndPoppedAttributesComeBack) {
   EXPECT_FALSE(builder.State().texturing);
   EXPECT_FALSE(builder.State().blend);
   EXPECT_FALSE(builder.PopAttributes());  // nothing left to pop
+}
+
+// A builder with a perspective view of a rotated, shifted scene, as the show's frames have.
+BatchBuilder ViewingBuilder() {
+  BatchBuilder builder = Builder();
+  builder.Stack(GL_PROJECTION).Load(PerspectiveMatrix(60, 16.0 / 9.0, 0.5, 400));
+  builder.Stack(GL_MODELVIEW).Load(LookAtMatrix(3.3, -1.7, 40, 0.2, 0.4, -5, 0.1, 1, 0));
+  builder.Stack(GL_MODELVIEW).MultiplyBy(RotationMatrix(17.5, 0.2, 0.3, 1));
+  builder.MatricesChanged();
+  builder.SetColour(0.3f, 0.6f, 0.9f, 1);
+  return builder;
+}
+
+std::vector<SpanVertex> Ribbon() {
+  std::vector<SpanVertex> ribbon;
+  for (int i = 0; i < 40; ++i) {
+    const float x = 0.37f * float(i) - 3, y = std::sin(0.3f * float(i)) * 2.1f;
+    ribbon.push_back({x, y + 0.45f, 0.0f, 0.11 * x + 0.3, 0.11 * y - 0.05});
+    ribbon.push_back({x, y - 0.45f, 0.25f, 0.11 * x + 0.3, 0.11 * y - 0.07});
+  }
+  return ribbon;
+}
+
+// What a builder recorded, byte for byte.
+std::vector<uint8_t> Recorded(const BatchBuilder& b) {
+  std::vector<uint8_t> bytes(b.Vertices().size() * sizeof(BatchVertex) + b.Indices().size() * 4);
+  std::memcpy(bytes.data(), b.Vertices().data(), b.Vertices().size() * sizeof(BatchVertex));
+  std::memcpy(bytes.data() + b.Vertices().size() * sizeof(BatchVertex), b.Indices().data(),
+              b.Indices().size() * 4);
+  return bytes;
+}
+
+TEST(BatchBuilder, ASpanRecordsTheVerySameBytesAsTheCallsItStandsFor) {
+  const std::vector<SpanVertex> ribbon = Ribbon();
+  for (const bool textured : {false, true}) {
+    for (const bool textureMatrix : {false, true}) {
+      BatchBuilder calls = ViewingBuilder(), span = ViewingBuilder();
+      for (BatchBuilder* b : {&calls, &span}) {
+        b->State().texCoord[0] = 0.25f, b->State().texCoord[1] = 0.75f;
+        if (textureMatrix) b->Stack(GL_TEXTURE).Load(ScaleMatrix(2, 0.5, 1)), b->MatricesChanged();
+      }
+      calls.Begin(GL_QUAD_STRIP);
+      for (const SpanVertex& v : ribbon) {
+        if (textured) calls.State().texCoord[0] = float(v.s), calls.State().texCoord[1] = float(v.t);
+        calls.Vertex(v.x, v.y, v.z);
+      }
+      calls.End();
+      ASSERT_TRUE(span.AppendSpan({GL_QUAD_STRIP, ribbon.data(), int(ribbon.size()), textured}));
+      EXPECT_EQ(Recorded(span), Recorded(calls)) << textured << textureMatrix;
+      EXPECT_EQ(span.State().texCoord[0], calls.State().texCoord[0]);  // left as the last call left it
+      EXPECT_EQ(span.Commands().size(), 1u);
+      EXPECT_EQ(span.VerticesSubmitted(), calls.VerticesSubmitted());
+    }
+  }
+  BatchBuilder builder = Builder();
+  EXPECT_FALSE(builder.AppendSpan({GL_POINTS, ribbon.data(), 4, false}));
+  EXPECT_TRUE(builder.Commands().empty());
+}
+
+// The back end's windows stand in for mapped buffer memory here.
+TEST(BatchBuilder, ABatchThatOutgrowsItsWindowKeepsEveryVertexInOrder) {
+  std::vector<BatchVertex> vertexWindow(100);
+  std::vector<uint32_t> indexWindow(4000);
+  int windowsOpened = 0;
+  const std::vector<SpanVertex> ribbon = Ribbon();  // 80 vertices: the second span does not fit
+  BatchBuilder windowed = ViewingBuilder(), plain = ViewingBuilder();
+  windowed.SetWindows(
+      [&] {
+        ++windowsOpened;
+        return std::span<BatchVertex>(vertexWindow);
+      },
+      [&] { return std::span<uint32_t>(indexWindow); });
+  for (int batch = 0; batch < 2; ++batch) {
+    for (BatchBuilder* b : {&windowed, &plain}) {
+      for (int i = 0; i < 2; ++i) b->AppendSpan({GL_QUAD_STRIP, ribbon.data(), int(ribbon.size()), true});
+    }
+    EXPECT_FALSE(windowed.Vertices().InWindow());
+    EXPECT_TRUE(windowed.Indices().InWindow());
+    EXPECT_EQ(Recorded(windowed), Recorded(plain));
+    windowed.Clear(), plain.Clear();
+  }
+  EXPECT_EQ(windowsOpened, 2);  // one for each batch
+
+  windowed.AppendSpan({GL_QUAD_STRIP, ribbon.data(), 20, true});
+  EXPECT_TRUE(windowed.Vertices().InWindow());
+  EXPECT_EQ(windowed.Vertices().data(), vertexWindow.data());  // written where the back end mapped
 }
 
 // The look-at and perspective matrices are GLU's, to the last bits a float keeps.

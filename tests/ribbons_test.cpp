@@ -106,4 +106,27 @@ TEST_F(RibbonsTest, AnEdgeShiftOfAThousandthDrawsNoTexturedEdgeButARibbonEdge) {
   EXPECT_EQ(edged.back().r, 0.5f);
 }
 
+// A path shared by the ribbons of one curve works its side vectors out as far as each ribbon reaches: a
+// short ribbon first, then longer ones, must give what each ribbon drawn from its own curve gives.
+TEST_F(RibbonsTest, RibbonsFromOneSharedPathAreTheRibbonsOfTheirCurve) {
+  for (int i = 0; i < 5; ++i) line.points[size_t(i)].y += float(i * i);  // every segment its own side
+  const auto draw = [&](const RibbonPath& first, const RibbonPath& second, const RibbonPath& third) {
+    return Feed([&] {
+      glTexCoord2d(0, 0);  // what the untextured ribbons carry
+      DrawRibbon(first, 0.5, 1.5, 0, 2, 0);
+      DrawRibbonTextured(second, 0.2, 3.5, Vec3(), 0.3, 1, 1, 0);
+      DrawRibbon(third, 0, 4, -1, 0, 0);
+    });
+  };
+  const RibbonPath shared(line);
+  const auto together = draw(shared, shared, shared), apart = draw(line, line, line);
+  ASSERT_EQ(together.size(), apart.size());
+  ASSERT_FALSE(together.empty());
+  for (size_t i = 0; i < apart.size(); ++i) {
+    EXPECT_EQ(together[i].x, apart[i].x) << i;
+    EXPECT_EQ(together[i].y, apart[i].y) << i;
+    EXPECT_EQ(together[i].u, apart[i].u) << i;
+  }
+}
+
 }  // namespace

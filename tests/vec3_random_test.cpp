@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "math/random.h"
@@ -84,6 +85,24 @@ TEST(Vec3, EulerRotationAppliesZThenYThenX) {
   Vec3 unset = kUnset;
   Vec3RotateEuler(unset, none, none, none);
   ExpectVec(unset, kVecValid, 7, 8, 9);
+}
+
+// The curls and legs turn through kept rotations; they must round exactly as the full rotation does.
+TEST(Vec3, AKeptRotationGivesTheBitsOfTheFullOne) {
+  const double none = 0;
+  for (const double angle : {0.0, -0.0, -0.04, 0.04, -0.12, 1.13, -2.9, 3.14159, 17.5, -1e-9}) {
+    const EulerRotation kept(0.3, -0.7, angle), aboutZ = EulerRotation::AboutZ(angle);
+    for (const Vec3& start : {Vec3(kVecUnit, 0.6f, -0.8f, 0), Vec3(kVecValid, -3.25f, 7.5e-3f, 2),
+                              Vec3(kVecValid, -0.0f, 0.0f, -0.0f), Vec3(kVecValid, 1e30f, -1e-30f, 5)}) {
+      Vec3 full = start, fullZ = start, a = start, b = start;
+      Vec3RotateEuler(full, 0.3, -0.7, angle);
+      Vec3RotateEuler(fullZ, none, none, angle);
+      kept.Apply(a);
+      aboutZ.Apply(b);
+      EXPECT_EQ(std::memcmp(&a, &full, sizeof a), 0) << angle;
+      EXPECT_EQ(std::memcmp(&b, &fullZ, sizeof b), 0) << angle;
+    }
+  }
 }
 
 TEST(Random, SeedOneGivesTheKnownSequence) {

@@ -27,14 +27,10 @@ size_t TriangleCount(GLenum mode, int n) {
   }
 }
 
-// Appends to `out` the corners of a primitive of n vertices that make its triangles (base + index, three a
-// triangle), keeping the winding the compatibility profile gives them: strips alternate, quads and polygons
-// fan from their first corner.
-template <typename Indices>
-void TriangleIndices(GLenum mode, int n, uint32_t base, Indices& out) {
-  const size_t start = out.size();
-  out.resize(start + 3 * TriangleCount(mode, n));
-  uint32_t* next = out.data() + start;
+// Writes the corners of a primitive of n vertices that make its triangles (base + index, three a triangle)
+// to `next`, TriangleCount(mode, n) triangles, keeping the winding the compatibility profile gives them:
+// strips alternate, quads and polygons fan from their first corner.
+void TriangleIndices(GLenum mode, int n, uint32_t base, uint32_t* next) {
   const auto add = [&](int a, int b, int c) {
     next[0] = base + uint32_t(a), next[1] = base + uint32_t(b), next[2] = base + uint32_t(c);
     next += 3;
@@ -160,7 +156,10 @@ void BatchBuilder::End() {
   inPrimitive_ = false;
   if (recording_) {
     List& list = lists_[recordingList_];
-    TriangleIndices(primitiveMode_, int(objectCorners_.size()), uint32_t(list.corners.size()), list.indices);
+    const int n = int(objectCorners_.size());
+    const size_t start = list.indices.size();
+    list.indices.resize(start + 3 * TriangleCount(primitiveMode_, n));
+    TriangleIndices(primitiveMode_, n, uint32_t(list.corners.size()), list.indices.data() + start);
     list.corners.insert(list.corners.end(), objectCorners_.begin(), objectCorners_.end());
     return;
   }
@@ -170,11 +169,11 @@ void BatchBuilder::End() {
     EmitLines(primitiveMode_, primitiveStart_, count);
     return;
   }
-  const size_t before = indices_.size();
-  TriangleIndices(primitiveMode_, count, primitiveStart_, indices_);
-  if (indices_.size() == before) return;  // too few corners for a single triangle
-  StartDraw(GL_TRIANGLES, before);
-  commands_.back().indexCount += int(indices_.size() - before);
+  const size_t indices = 3 * TriangleCount(primitiveMode_, count);
+  if (indices == 0) return;  // too few corners for a single triangle
+  StartDraw(GL_TRIANGLES, indices_.size());
+  TriangleIndices(primitiveMode_, count, primitiveStart_, indices_.Extend(indices));
+  commands_.back().indexCount += int(indices);
 }
 
 bool BatchBuilder::AppendSpan(const VertexSpan& span) {
@@ -252,7 +251,8 @@ void BatchBuilder::StartDraw(GLenum primitive, size_t firstIndex) {
 }
 
 void BatchBuilder::AddIndices(const std::vector<uint32_t>& relative, uint32_t base) {
-  for (uint32_t i : relative) indices_.push_back(base + i);
+  uint32_t* out = indices_.Extend(relative.size());
+  for (uint32_t i : relative) *out++ = base + i;
   commands_.back().indexCount += int(relative.size());
 }
 
@@ -294,6 +294,6 @@ void BatchBuilder::EmitWideLine(const BatchVertex& a, const BatchVertex& b) {
 
 void BatchBuilder::Clear() {
   vertices_.Clear();
-  indices_.clear();
+  indices_.Clear();
   commands_.clear();
 }

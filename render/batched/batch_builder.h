@@ -10,7 +10,7 @@
 
 #include "render/batched/batch_vertex.h"
 #include "render/batched/matrix_stack.h"
-#include "render/batched/vertex_sink.h"
+#include "render/batched/stream_sink.h"
 #include "render/gl_headers.h"
 #include "render/vertex_span.h"
 
@@ -97,11 +97,13 @@ class BatchBuilder {
   void SetColour(float r, float g, float b, float a);
 
   // What has been drawn since the last Clear.
-  using IndexStream = std::vector<uint32_t, UnzeroedAllocator<uint32_t>>;
-  const VertexSink& Vertices() const { return vertices_; }
-  // Where the vertices go: windows mapped by the back end where it has them.
-  void SetVertexWindows(VertexWindows* windows) { vertices_.SetWindows(windows); }
-  const IndexStream& Indices() const { return indices_; }
+  const StreamSink<BatchVertex>& Vertices() const { return vertices_; }
+  const StreamSink<uint32_t>& Indices() const { return indices_; }
+  // Where the vertices and indices go: windows mapped by the back end where it has them.
+  void SetWindows(StreamSink<BatchVertex>::Windows vertices, StreamSink<uint32_t>::Windows indices) {
+    vertices_.SetWindows(std::move(vertices));
+    indices_.SetWindows(std::move(indices));
+  }
   const std::vector<DrawCommand>& Commands() const { return commands_; }
   void Clear();
   long long VerticesSubmitted() const { return submitted_; }
@@ -140,8 +142,8 @@ class BatchBuilder {
   };
   std::map<GLuint, List> lists_;
 
-  VertexSink vertices_;
-  IndexStream indices_;
+  StreamSink<BatchVertex> vertices_;
+  StreamSink<uint32_t> indices_;
   std::vector<DrawCommand> commands_;
   long long submitted_ = 0;
 };

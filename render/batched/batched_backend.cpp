@@ -200,46 +200,60 @@ size_t BatchedBackend::Upload(StreamBuffer& stream, const void* data, size_t byt
   return at;
 }
 
-std::span<BatchVertex> BatchedBackend::OpenWindow() {
+template <typename T>
+std::span<T> BatchedBackend::OpenWindow(StreamBuffer& stream) {
   if (flavour_ == BatchedFlavour::WebGl2) return {};
   constexpr size_t kSmallestWindow = size_t(1) << 20;
-  glBindBuffer(GL_ARRAY_BUFFER, vertices_.name);
-  const size_t at = Reserve(vertices_, std::max(largestBatch_, kSmallestWindow));
-  const size_t half = vertices_.size / 2, end = (at / half + 1) * half;
+  glBindVertexArray(vertexArray_);  // which holds the index buffer's binding
+  glBindBuffer(stream.target, stream.name);
+  const size_t at = Reserve(stream, std::max(stream.largestBatch, kSmallestWindow));
+  const size_t half = stream.size / 2, end = (at / half + 1) * half;
   void* place = glMapBufferRange(
-      GL_ARRAY_BUFFER, GLintptr(at), GLsizeiptr(end - at),
+      stream.target, GLintptr(at), GLsizeiptr(end - at),
       GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_FLUSH_EXPLICIT_BIT);
   if (!place) return {};
-  windowOpen_ = true;
-  windowOffset_ = at;
-  return {static_cast<BatchVertex*>(place), (end - at) / sizeof(BatchVertex)};
+  stream.windowOpen = true;
+  stream.windowOffset = at;
+  return {static_cast<T*>(place), (end - at) / sizeof(T)};
 }
 
-void BatchedBackend::CloseWindow(const VertexSink& vertices) {
-  if (!windowOpen_) return;
-  glBindBuffer(GL_ARRAY_BUFFER, vertices_.name);
-  const size_t bytes = vertices.InWindow() ? vertices.size() * sizeof(BatchVertex) : 0;
-  if (bytes) glFlushMappedBufferRange(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes));
-  glUnmapBuffer(GL_ARRAY_BUFFER);
-  windowOpen_ = false;
-  if (vertices.InWindow()) vertices_.offset = AlignedEnd(windowOffset_, bytes);
+template <typename T>
+void BatchedBackend::CloseWindow(StreamBuffer& stream, const StreamSink<T>& written) {
+  const size_t bytes = written.size() * sizeof(T);
+  stream.largestBatch = std::max(stream.largestBatch, bytes);
+  if (!stream.windowOpen) return;
+  glBindBuffer(stream.target, stream.name);
+  if (written.InWindow() && bytes) glFlushMappedBufferRange(stream.target, 0, GLsizeiptr(bytes));
+  glUnmapBuffer(stream.target);
+  stream.windowOpen = false;
+  if (written.InWindow()) stream.offset = AlignedEnd(stream.windowOffset, bytes);
+}
+
+template <typename T>
+size_t BatchedBackend::Placed(StreamBuffer& stream, const StreamSink<T>& written) {
+  glBindBuffer(stream.target, stream.name);
+  return written.InWindow() ? stream.windowOffset
+                            : Upload(stream, written.data(), written.size() * sizeof(T));
+}
+
+void BatchedBackend::LendWindows(BatchBuilder& builder) {
+  builder.SetWindows([this] { return OpenWindow<BatchVertex>(vertices_); },
+                     [this] { return OpenWindow<uint32_t>(indices_); });
 }
 
 void BatchedBackend::Execute(BatchBuilder& builder) {
-  const VertexSink& vertices = builder.Vertices();
-  const size_t bytes = vertices.size() * sizeof(BatchVertex);
-  largestBatch_ = std::max(largestBatch_, bytes);
+  const auto& vertices = builder.Vertices();
+  const auto& indices = builder.Indices();
   glBindVertexArray(vertexArray_);
-  CloseWindow(vertices);
+  CloseWindow(vertices_, vertices);
+  CloseWindow(indices_, indices);
   if (builder.Commands().empty()) {
     builder.Clear();
     return;
   }
   real_.environment = -1;  // the program is chosen again for the first draw
-  glBindBuffer(GL_ARRAY_BUFFER, vertices_.name);
-  const size_t base = vertices.InWindow() ? windowOffset_ : Upload(vertices_, vertices.data(), bytes);
-  const auto& indices = builder.Indices();
-  const size_t first = Upload(indices_, indices.data(), indices.size() * sizeof(uint32_t));
+  const size_t first = Placed(indices_, indices);
+  const size_t base = Placed(vertices_, vertices);  // leaves the vertex buffer bound for the pointers
   const GLsizei stride = sizeof(BatchVertex);
   const auto at = [&](size_t field) { return reinterpret_cast<const void*>(base + field); };
   glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, x)));

@@ -12,7 +12,7 @@
 #include "render/batched/batched_gl.h"
 #include "render/gl_headers.h"
 
-class BatchedBackend : public VertexWindows {
+class BatchedBackend {
  public:
   explicit BatchedBackend(BatchedFlavour flavour) : flavour_(flavour) {}
 
@@ -23,13 +23,12 @@ class BatchedBackend : public VertexWindows {
   // viewport; false, with the reason, where a program does not build.
   bool Create(std::string& error);
 
-  // Runs every draw the builder recorded since the last time, their vertices in the window the builder
-  // wrote them to (or uploaded) and their indices uploaded, and empties the builder.
+  // Runs every draw the builder recorded since the last time, their vertices and indices where the builder
+  // wrote them (the windows below, or uploaded from its own memory), and empties the builder.
   void Execute(BatchBuilder& builder);
 
-  // Maps the rest of the vertex buffer's current half (or the next half, where the largest batch so far
-  // would not fit) for the builder to write the next batch into; nothing on WebGL 2 or where the map fails.
-  std::span<BatchVertex> OpenWindow() override;
+  // Has the builder write each batch straight into windows of the two buffers.
+  void LendWindows(BatchBuilder& builder);
 
   // Clears the buffers of `mask` to the state's clear colour and depth, under its depth mask.
   void Clear(const AttributeState& state, GLbitfield mask);
@@ -58,6 +57,9 @@ class BatchedBackend : public VertexWindows {
     GLuint name = 0;
     size_t size = 0, offset = 0;
     GLsync fences[2] = {nullptr, nullptr};
+    bool windowOpen = false;
+    size_t windowOffset = 0;  // where the open window starts
+    size_t largestBatch = 0;  // in bytes
   };
 
   void Apply(const DrawState& state);
@@ -65,15 +67,20 @@ class BatchedBackend : public VertexWindows {
   size_t Reserve(StreamBuffer& stream, size_t bytes);
   // Copies `bytes` into the stream at such a place; returns where.
   size_t Upload(StreamBuffer& stream, const void* data, size_t bytes);
-  // Unmaps the builder's window, flushing the vertices written to it, and moves the stream past them.
-  void CloseWindow(const VertexSink& vertices);
+  // Maps the rest of the stream's current half (or the next half, where the largest batch so far would not
+  // fit) for the builder to write the next batch into; nothing on WebGL 2 or where the map fails.
+  template <typename T>
+  std::span<T> OpenWindow(StreamBuffer& stream);
+  // Unmaps the stream's window, flushing what the builder wrote to it, and moves the stream past that.
+  template <typename T>
+  void CloseWindow(StreamBuffer& stream, const StreamSink<T>& written);
+  // Where the batch's elements start in the stream: in the window, or uploaded from the builder's memory.
+  template <typename T>
+  size_t Placed(StreamBuffer& stream, const StreamSink<T>& written);
 
   BatchedFlavour flavour_;
   GLuint programs_[3] = {0, 0, 0};  // by environment: no texture, GL_MODULATE, GL_REPLACE
   GLuint vertexArray_ = 0;
   StreamBuffer vertices_{GL_ARRAY_BUFFER}, indices_{GL_ELEMENT_ARRAY_BUFFER};
   RealState real_;
-  bool windowOpen_ = false;
-  size_t windowOffset_ = 0;  // where the open window starts in the vertex buffer
-  size_t largestBatch_ = 0;  // in bytes
 };

@@ -481,7 +481,7 @@ bool InstallBatchedGl(BatchedFlavour flavour, std::string& error) {
     return false;
   }
   std::memcpy(renderer->builder.State().viewport, renderer->backend.Viewport(), sizeof(GLint[4]));
-  renderer->builder.SetVertexWindows(&renderer->backend);
+  renderer->backend.LendWindows(renderer->builder);
   gRenderer = renderer;
   gGl = kBatched;
   return true;
