@@ -1,10 +1,13 @@
 // The heaviest effect renderers, one call each, drawn on a headless context (llvmpipe where there is no GPU)
 // into a small offscreen target and waited for, so that the time covers curve evaluation, the GL calls and
-// the drawing. The `vertices` counter is how many vertices one call submits.
+// the drawing; with GALLIUM_NOOP=1 Mesa discards the drawing and what is left is the CPU's part. The
+// `vertices` counter is how many vertices one call hands the driver, where it counts them (not under
+// GALLIUM_NOOP; on the compatibility path these are the core's own vertices).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -17,6 +20,7 @@
 #include "effects/strokes.h"
 #include "headless/headless_context.h"
 #include "math/random.h"
+#include "render/batched/batched_gl.h"
 #include "render/gl_api.h"
 #include "render/offscreen_target.h"
 #include "state/messages.h"
@@ -37,25 +41,43 @@ const Curve& Coil() {
   return coil;
 }
 
-// One context and one 256 x 256 target, viewing -40 ... 40, for the whole run.
-bool OpenCanvas() {
-  static std::unique_ptr<HeadlessContext> context;
-  static OffscreenTarget target;
-  if (context) return true;
+const Vec3 kRight(kVecValid, 1, 0, 0);
+
+// One context and one 256 x 256 target for each path, viewing -40 ... 40, for the whole run; the path's
+// renderer is installed again when the benchmarks turn to it.
+bool OpenCanvas(RendererChoice choice) {
+  struct Canvas {
+    std::unique_ptr<HeadlessContext> context;
+    OffscreenTarget target;
+  };
+  static std::map<RendererChoice, Canvas> canvases;
+  static RendererChoice current = RendererChoice::Auto;
+  if (current == choice) return true;
+  UninstallBatchedGl();
+  Canvas& canvas = canvases[choice];
   std::string error;
-  context = HeadlessContext::Create(error);
-  if (!context ||
-      CreateOffscreenTarget(target, 256, 256, QueryOffscreenSupport()) == OffscreenOutcome::Failed)
-    return false;
-  MakeOffscreenTargetCurrent(target);
+  if (!canvas.context) {
+    canvas.context = OpenHeadlessRenderer(choice, kAutoGpu, error);
+    if (!canvas.context ||
+        CreateOffscreenTarget(canvas.target, 256, 256, QueryOffscreenSupport()) == OffscreenOutcome::Failed) {
+      return false;
+    }
+  } else {
+    canvas.context->MakeCurrent();
+    if (choice != RendererChoice::Compatibility && !InstallBatchedGl(FlavourFor(choice), error)) return false;
+  }
+  current = choice;
+  MakeOffscreenTargetCurrent(canvas.target);
   glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
   glOrtho(-40, 40, -40, 40, -10, 10);
   glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
   return true;
 }
 
-void Renderer(benchmark::State& state, const std::function<void()>& draw) {
-  if (!OpenCanvas()) {
+void Renderer(benchmark::State& state, RendererChoice choice, const std::function<void()>& draw) {
+  if (!OpenCanvas(choice)) {
     state.SkipWithError("no headless OpenGL context");
     return;
   }
@@ -64,6 +86,7 @@ void Renderer(benchmark::State& state, const std::function<void()>& draw) {
     glPushMatrix();
     draw();
     glPopMatrix();
+    FlushBatchedGl();
   };
   state.counters["vertices"] = double(VerticesSubmitted(call));
   for (auto _ : state) {
@@ -74,17 +97,24 @@ void Renderer(benchmark::State& state, const std::function<void()>& draw) {
 
 const double kTime = 123.4;
 
-BENCHMARK_CAPTURE(Renderer, DrawMeanderA, [] { DrawMeanderA(kTime, false); });
-BENCHMARK_CAPTURE(Renderer, DrawMeanderB_dials, [] { DrawMeanderB(kTime, true); });
-BENCHMARK_CAPTURE(Renderer, DrawMeanderC, [] { DrawMeanderC(kTime); });
-BENCHMARK_CAPTURE(Renderer, DrawSpiralFigure_30_creatures, [] { DrawSpiralFigure(200.0); });
-BENCHMARK_CAPTURE(Renderer, DrawGlyphFigure, [] { DrawGlyphFigure(kTime, 1.0); });
-BENCHMARK_CAPTURE(Renderer, DrawDialB, [] { DrawDialB(kTime, false); });
-BENCHMARK_CAPTURE(Renderer, DrawCreatureC, [] { DrawCreatureC(Coil(), 50.0); });
-BENCHMARK_CAPTURE(Renderer, DrawCreatureA, [] { DrawCreatureA(Coil(), 50.0, 1, 1, 1, true); });
-BENCHMARK_CAPTURE(Renderer, DrawTaperedStroke, [] { DrawTaperedStroke(Coil(), 50.0); });
-BENCHMARK_CAPTURE(Renderer, DrawRibbonTextured_245_edge,
-                  [] { DrawRibbonTextured(Coil(), 0, 245, Vec3(), 0.1, 0, 0.5, 245); });
+// Each renderer through the compatibility profile and through the batched renderer.
+#define EFFECT(name, ...)                                                                         \
+  BENCHMARK_CAPTURE(Renderer, name##_compat, RendererChoice::Compatibility, [] { __VA_ARGS__; }); \
+  BENCHMARK_CAPTURE(Renderer, name##_batched, RendererChoice::Batched, [] { __VA_ARGS__; })
+
+EFFECT(DrawMeanderA, DrawMeanderA(kTime, false));
+EFFECT(DrawMeanderB_dials, DrawMeanderB(kTime, true));
+EFFECT(DrawMeanderC, DrawMeanderC(kTime));
+EFFECT(DrawSpiralFigure_30_creatures, DrawSpiralFigure(200.0));
+EFFECT(DrawGlyphFigure, DrawGlyphFigure(kTime, 1.0));
+EFFECT(DrawDialB, DrawDialB(kTime, false));
+EFFECT(DrawCreatureC, DrawCreatureC(Coil(), 50.0));
+EFFECT(DrawCreatureA, DrawCreatureA(Coil(), 50.0, 1, 1, 1, true));
+EFFECT(DrawTaperedStroke, DrawTaperedStroke(Coil(), 50.0));
+EFFECT(DrawCurlStrip_100,
+       for (int i = 0; i < 100; ++i) DrawCurlStrip(Coil().points[size_t(i)], kRight, 0.1 * i));
+EFFECT(DrawRibbon_245_plain, DrawRibbon(Coil(), 0, 245, 0, 0.5, -1));
+EFFECT(DrawRibbonTextured_245_edge, DrawRibbonTextured(Coil(), 0, 245, Vec3(), 0.1, 0, 0.5, 245));
 
 }  // namespace
 
