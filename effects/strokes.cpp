@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 #include <vector>
-#include <numbers>
 
 #include "effects/span_gatherer.h"
 #include "effects/sweep.h"
@@ -14,22 +14,22 @@ namespace {
 constexpr double kMostSquares = 1e5;  // far more than any curve holds; keeps absurd ranges finite
 
 // The turn by `angle`, kept: the show's curls turn by a handful of angles, again and again.
-Turn KeptTurn(double angle) {
+EulerRotation KeptTurn(double angle) {
   constexpr size_t kKept = 16;
-  thread_local std::vector<std::pair<double, Turn>> kept;
+  thread_local std::vector<std::pair<double, EulerRotation>> kept;
   for (const auto& [keptAngle, turn] : kept) {
     if (keptAngle == angle) return turn;
   }
   if (kept.size() == kKept) kept.erase(kept.begin());
-  return kept.emplace_back(angle, Turn(angle)).second;
+  return kept.emplace_back(angle, EulerRotation::AboutZ(angle)).second;
 }
 
 void SweepCurl(const Vec3& base, Vec3 dir, double k, double step, double halfWidth, bool middleTurn) {
-  const Turn turn = KeptTurn(-0.04 * k), middle = KeptTurn(middleTurn ? -0.12 * k : 0.0);
+  const EulerRotation turn = KeptTurn(-0.04 * k), middle = KeptTurn(middleTurn ? -0.12 * k : 0.0);
   SpanGatherer strip(GL_QUAD_STRIP, false);
   for (int i = 0; i < 9; ++i) {
-    dir = turn(dir);
-    if (middleTurn && i == 4) dir = middle(dir);
+    turn.Apply(dir);
+    if (middleTurn && i == 4) middle.Apply(dir);
     const Vec3 spine = Along(base, dir, i * step);
     const Vec3 side = SideOf(dir);
     strip.Flat(Along(spine, side, halfWidth));

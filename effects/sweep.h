@@ -27,16 +27,6 @@ inline Vec3 Turned(Vec3 v, double angle) {
   return EulerRotation::AboutZ(angle).Apply(v);
 }
 
-// A turn about z worked out once, for turning many vectors by the same angle.
-class Turn {
- public:
-  explicit Turn(double angle) : rotation_(EulerRotation::AboutZ(angle)) {}
-  Vec3 operator()(Vec3 v) const { return rotation_.Apply(v); }
-
- private:
-  EulerRotation rotation_;
-};
-
 inline Vec3 Scaled(const Vec3& v, double factor) {
   Vec3 out;
   return Vec3Scale(v, float(factor), out);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "render/batched/batch_vertex.h"
@@ -69,5 +70,5 @@ class StreamSink {
   bool askedForWindow_ = false, inWindow_ = false;
   T* base_ = nullptr;
   size_t size_ = 0, capacity_ = 0;
-  std::vector<T, UnzeroedAllocator<T>> own_;
+  std::vector<T> own_;  // only ever grows: sized once the largest batch has been seen
 };
