@@ -18,7 +18,7 @@ void DrawVertexSpanImmediately(const VertexSpan& span) {
   glEnd();
 }
 
-const GlSubset kCompatibility = {
+constexpr GlSubset kCompatibility = {
 #define VELMORA_GL_COMPAT(type, name, parameters, arguments) \
   .name = [] parameters -> type { return gl##name arguments; },
     VELMORA_GL_SUBSET(VELMORA_GL_COMPAT)
@@ -34,7 +34,7 @@ const GlSubset kCompatibility = {
 
 }  // namespace
 
-GlSubset gGl = kCompatibility;
+thread_local constinit GlSubset gGl = kCompatibility;
 
 const GlSubset& CompatibilityGl() {
   return kCompatibility;

@@ -2,7 +2,7 @@
 // until the batched renderer is installed on the page's context.
 #include "render/gl_table.h"
 
-GlSubset gGl = {};
+thread_local constinit GlSubset gGl = {};
 
 const GlSubset& CompatibilityGl() {
   static const GlSubset kNone = {};

@@ -16,8 +16,10 @@ struct GlSubset {
 #undef VELMORA_GL_POINTER
 };
 
-// The table the core draws through; the compatibility profile's entry points until a renderer is installed.
-extern GlSubset gGl;
+// The table the core draws through, one for each thread: the compatibility profile's entry points until a
+// renderer is installed on the drawing thread; a thread that records calls for later has a table of its own
+// (render/call_log.h).
+extern thread_local constinit GlSubset gGl;
 
 // The compatibility profile's entry points, as a table (empty on the web page, which has no such profile).
 const GlSubset& CompatibilityGl();
