@@ -15,6 +15,7 @@
 #include "desktop/sdl_message_sink.h"
 #include "desktop/sdl_music_player.h"
 #include "desktop/sdl_window.h"
+#include "scenes/rows.h"
 #include "show/frame_driver.h"
 #include "show/startup.h"
 
@@ -105,6 +106,7 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
   StartUpContext startUp{state,    gFrameRecord, gOffscreenTarget, gDemoClock,
                          messages, gShow,        gMusic,           [] { SDL_GL_SetSwapInterval(0); }};
   if (auto exitCode = InitRenderState(startUp)) return *exitCode;
+  UseRowThreads(RowThreadsForThisMachine());
 
   LiveFrameHost host(state, messages);
   FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host, gShow};

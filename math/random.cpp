@@ -1,16 +1,19 @@
 #include "math/random.h"
 
 namespace {
-uint32_t gRandomState = 1;
-}
+thread_local uint32_t tRandomState = 1;
+thread_local bool tRandomKnown = true;
+}  // namespace
 
 void RandomSeed(uint32_t seed) {
-  gRandomState = seed;
+  tRandomState = seed;
+  tRandomKnown = true;
 }
 
 int RandomRaw() {
-  gRandomState = gRandomState * 214013u + 2531011u;
-  return static_cast<int>((gRandomState >> 16) & 0x7FFF);
+  if (!tRandomKnown) throw RandomStateUnknown{};
+  tRandomState = tRandomState * 214013u + 2531011u;
+  return static_cast<int>((tRandomState >> 16) & 0x7FFF);
 }
 
 double RandomUnit() {
@@ -18,5 +21,13 @@ double RandomUnit() {
 }
 
 uint32_t RandomState() {
-  return gRandomState;
+  return tRandomState;
+}
+
+void RandomForget() {
+  tRandomKnown = false;
+}
+
+bool RandomKnown() {
+  return tRandomKnown;
 }

@@ -18,6 +18,13 @@ GlVersion ParseGlVersion(const char* text) {
   return version;
 }
 
+bool IsCpuRasteriser(std::string_view renderer) {
+  for (std::string_view name : {"llvmpipe", "softpipe", "Software Rasterizer"}) {
+    if (renderer.starts_with(name)) return true;
+  }
+  return false;
+}
+
 bool ContainsExtensionWord(std::string_view list, std::string_view name) {
   if (name.empty()) return false;
   for (size_t at = list.find(name); at != std::string_view::npos; at = list.find(name, at + 1)) {

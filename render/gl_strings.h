@@ -16,5 +16,9 @@ struct GlVersion {
 // "OpenGL ES 3.0 (WebGL 2.0 ...)"; version 0.0 for a missing or unreadable string.
 GlVersion ParseGlVersion(const char* text);
 
+// True when a context's GL_RENDERER names one of Mesa's rasterisers on the CPU ("llvmpipe (LLVM 15.0.6, 256
+// bits)", "softpipe", the old "Software Rasterizer").
+bool IsCpuRasteriser(std::string_view renderer);
+
 // True when `name` occurs in the blank-separated `list` as a whole word.
 bool ContainsExtensionWord(std::string_view list, std::string_view name);

@@ -13,6 +13,7 @@
 #include "scenes/drawing_helpers.h"
 #include "scenes/first_half_layers.h"
 #include "scenes/ramps.h"
+#include "scenes/rows.h"
 
 namespace {
 
@@ -166,14 +167,17 @@ void DrawCreatureField(const Scene& scene) {
     scene.show.curves.single.Evaluate(float(80 * RandomUnit() + 0.8 * t), position);
     const double length = climb * (40 * RandomUnit() + 4 * (t - 7));
     const double step = i < 30 ? 1.3 : i < 70 ? 1.7 : i < 180 ? 1.3 : 1.7;
-    glPushMatrix();
-    glTranslatef(position.x, 0, 0);
-    scene.Bind(10);
-    DrawCreatureA(walker, length, length / 7, step, 1.0, true);
     const double factor = 0.9 * RandomUnit() + 0.1;
-    scene.Bind(11);
-    if (Within(t, 7, 32) && i >= 131 && i <= 154) DrawCreatureC(walker, 7 * (0.7 * factor) * t);
-    glColor3f(0.7f, 0, 0);
-    glPopMatrix();
+    const bool small = Within(t, 7, 32) && i >= 131 && i <= 154;
+    DrawApart([&scene, &walker, x = position.x, length, step, small, smallLength = 7 * (0.7 * factor) * t] {
+      glPushMatrix();
+      glTranslatef(x, 0, 0);
+      scene.Bind(10);
+      DrawCreatureA(walker, length, length / 7, step, 1.0, true);
+      scene.Bind(11);
+      if (small) DrawCreatureC(walker, smallLength);
+      glColor3f(0.7f, 0, 0);
+      glPopMatrix();
+    });
   }
 }

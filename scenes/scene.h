@@ -18,7 +18,7 @@ struct Scene {
   // Entry i of curve pool `pool`.
   const Curve& Pool(int pool, int i) const { return show.curves.pools[size_t(pool)][size_t(i)]; }
   // Notes that the layer numbered `row` passed its gate this frame.
-  void Drawn(int row) const { show.layersDrawn.set(size_t(row)); }
+  void Drawn(int row) const { show.layersDrawn.Set(row); }
 };
 
 // Gates on the show time: a window excludes both bounds.

@@ -1,7 +1,10 @@
 // Strands: bands of ribbons that grow along the start-up curves on staggered ramps, in fields, a bundle,
 // curtains and sprouts, and the group of ribbons with crawling creatures.
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "effects/creatures.h"
 #include "effects/ribbons.h"
@@ -9,6 +12,7 @@
 #include "render/gl_api.h"
 #include "scenes/first_half_layers.h"
 #include "scenes/ramps.h"
+#include "scenes/rows.h"
 
 namespace {
 
@@ -23,11 +27,15 @@ Vec3 DriftingTexture(int j, double t) {
   return Vec3(kVecValid, float(0.1 * j * t), float(0.1 * (j + 2) * t), 0);
 }
 
-// The tint of a strand: grey m = 0.5 r1 + 0.3 with a blue of (r2 + 0.5) m.
-void RandomTint() {
+// The tint of a strand, grey and blue: grey m = 0.5 r1 + 0.3 with a blue of (r2 + 0.5) m.
+std::pair<double, double> RandomTint() {
   const double m = 0.5 * RandomUnit() + 0.3;
-  const double blue = (RandomUnit() + 0.5) * m;
-  glColor3d(m, m, blue);
+  return {m, (RandomUnit() + 0.5) * m};
+}
+
+void SetRandomTint() {
+  const auto [grey, blue] = RandomTint();
+  glColor3d(grey, grey, blue);
 }
 
 // A strand's black shadow, a little down and to the left of the strand.
@@ -85,7 +93,7 @@ void DrawGreySprout(const RibbonPath& path, double t) {
     DrawRibbonTextured(path, eaten, 200, offset, 1.1 * RandomUnit() + 0.8, j == -3 ? -2 : j, 0.4, -1);
     glPopMatrix();
     glEnable(GL_TEXTURE_2D);
-    RandomTint();
+    SetRandomTint();
     DrawRibbonTextured(path, eaten, 200, offset, 1.1 * RandomUnit() + 0.9, j, 0.45, -1);
   }
 }
@@ -170,34 +178,46 @@ void DrawStrandBundle(const Scene& scene) {
   Texturing(true);
   scene.Bind(24);
   for (int r = 1; r < 10 * Ramp(t, 54, 0.3); ++r) {
-    const RibbonPath path(scene.Pool(4, r));
     const double s = 0.3 * r;
     RandomUnit();
-    for (int j = -5; j <= 4; ++j) {
-      const double eaten = StaggeredRamp(t, 84, 8, 0.0275);
-      const double grown = StaggeredRamp(t, 50 + s, 18, 0.07);
-      const double tip = StaggeredRamp(t, 65 + s, 18, 0.19);
+    // The random draws of the curve's ten strands first, then the strands, drawn apart.
+    struct Strand {
+      double eaten, grown, tip, grey, blue, texScale;
+    };
+    std::array<Strand, 10> strands;
+    for (Strand& strand : strands) {
+      strand.eaten = StaggeredRamp(t, 84, 8, 0.0275);
+      strand.grown = StaggeredRamp(t, 50 + s, 18, 0.07);
+      strand.tip = StaggeredRamp(t, 65 + s, 18, 0.19);
       DiscardDraws(10 * scene.levels.high - 3);
-      const Vec3 offset = DriftingTexture(j, t);
-      glPushMatrix();
-      glColor3f(0, 0, 0);
-      glDisable(GL_TEXTURE_2D);
-      glTranslated(-0.4, -0.4, 0);
-      DrawRibbonTextured(path, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
-      glPopMatrix();
-      glPushMatrix();
-      glEnable(GL_TEXTURE_2D);
-      glColor3f(0, 0.3f, 0.5f);
-      DrawRibbonTextured(path, 420 * eaten, 420 * grown, offset, 0.1, j, 0.45, -1);
-      glPopMatrix();
       // A warm tint: the blue stays at or below the grey.
-      const double grey = 0.5 * RandomUnit() + 0.3;
-      const double blue = (0.5 * RandomUnit() + 0.5) * grey;
-      glColor3d(grey, grey, blue);
-      const double texScale = 0.4 * RandomUnit() + 0.1;
-      const bool edged = r == 8 && j == 4;  // the one strand that shows the edge band
-      DrawRibbonTextured(path, 430 * eaten, 430 * tip, offset, texScale, j, 0.45, edged ? edge : -edge);
+      strand.grey = 0.5 * RandomUnit() + 0.3;
+      strand.blue = (0.5 * RandomUnit() + 0.5) * strand.grey;
+      strand.texScale = 0.4 * RandomUnit() + 0.1;
     }
+    DrawApart([&curve = scene.Pool(4, r), r, t, edge, strands] {
+      const RibbonPath path(curve);
+      for (int j = -5; j <= 4; ++j) {
+        const Strand& strand = strands[size_t(j + 5)];
+        const Vec3 offset = DriftingTexture(j, t);
+        const double from = 420 * strand.eaten, to = 420 * strand.grown;
+        glPushMatrix();
+        glColor3f(0, 0, 0);
+        glDisable(GL_TEXTURE_2D);
+        glTranslated(-0.4, -0.4, 0);
+        DrawRibbonTextured(path, from, to, offset, 0.1, j, 0.45, -1);
+        glPopMatrix();
+        glPushMatrix();
+        glEnable(GL_TEXTURE_2D);
+        glColor3f(0, 0.3f, 0.5f);
+        DrawRibbonTextured(path, from, to, offset, 0.1, j, 0.45, -1);
+        glPopMatrix();
+        glColor3d(strand.grey, strand.grey, strand.blue);
+        const bool edged = r == 8 && j == 4;  // the one strand that shows the edge band
+        DrawRibbonTextured(path, 430 * strand.eaten, 430 * strand.tip, offset, strand.texScale, j, 0.45,
+                           edged ? edge : -edge);
+      }
+    });
   }
   glPopMatrix();
 }
@@ -211,7 +231,7 @@ void DrawStrandCurtainA(const Scene& scene) {
     const RibbonPath path(scene.Pool(1, 10 + r));
     for (int j = -3; j <= 2; ++j) {
       CurtainShadow(path, 420 * StaggeredRamp(t, 48.1 + s, 8, 0.1), j);
-      RandomTint();
+      SetRandomTint();
     }
   }
   glPopMatrix();
@@ -225,20 +245,31 @@ void DrawStrandCurtainB(const Scene& scene) {
   const double running = t + 286;
   BeginCurtain(scene);
   for (int r = 0; r < kStrandRows * envelope; ++r) {
-    const RibbonPath path(scene.Pool(1, 10 + r));
     const double s = 0.3 * r, leaving = Clamp01((t - 72 - 0.2 * r) * 0.15);
-    for (int j = -3; j <= 2; ++j) {
-      const double length = 420 * StaggeredRamp(t, 45.1 + s, 8, 0.1);
-      CurtainShadow(path, length, j);
-      RandomTint();
+    // The random draws of the curve's six strands first, then the strands, drawn apart.
+    struct Strand {
+      double length, grey, blue;
+    };
+    std::array<Strand, 6> strands;
+    for (Strand& strand : strands) {
+      strand.length = 420 * StaggeredRamp(t, 45.1 + s, 8, 0.1);
+      std::tie(strand.grey, strand.blue) = RandomTint();
       DiscardDraws(30 * scene.levels.high - 5);
-      glEnable(GL_TEXTURE_2D);
-      scene.Bind(j == 2 ? 25 : 24);
-      const Vec3 offset(kVecValid, float(0.01 * j * running), float(0.02 * running), 0);
-      DrawRibbonTextured(path, length * leaving, length, offset, 0.2, j, 0.45, -1);
-      glDisable(GL_TEXTURE_2D);
-      DrawRibbon(path, length * leaving, length, j + 0.45, 0.04, -1);
     }
+    DrawApart([&scene, &curve = scene.Pool(1, 10 + r), leaving, running, strands] {
+      const RibbonPath path(curve);
+      for (int j = -3; j <= 2; ++j) {
+        const Strand& strand = strands[size_t(j + 3)];
+        CurtainShadow(path, strand.length, j);
+        glColor3d(strand.grey, strand.grey, strand.blue);
+        glEnable(GL_TEXTURE_2D);
+        scene.Bind(j == 2 ? 25 : 24);
+        const Vec3 offset(kVecValid, float(0.01 * j * running), float(0.02 * running), 0);
+        DrawRibbonTextured(path, strand.length * leaving, strand.length, offset, 0.2, j, 0.45, -1);
+        glDisable(GL_TEXTURE_2D);
+        DrawRibbon(path, strand.length * leaving, strand.length, j + 0.45, 0.04, -1);
+      }
+    });
   }
   glPopMatrix();
 }

@@ -7,6 +7,7 @@
 
 #include "headless/headless_context.h"
 #include "render/batched/batched_gl.h"
+#include "scenes/rows.h"
 #include "show/frame_renderer.h"
 #include "tests/gl_fixture.h"
 #include "tests/golden_compare.h"
@@ -120,6 +121,28 @@ TEST_F(BatchedRendererTest, TheCoreSubmitsTheSameVertexStreamOnBothPaths) {
   for (size_t i = 0; i < instants.size(); ++i) {
     EXPECT_EQ(compatibility[i].first, pinned[i]) << "at demo clock " << instants[i];
   }
+}
+
+// Rows recorded on worker threads (three of them, more than the cores here, so that their turns interleave
+// every which way) hand the renderer the very stream one thread does, at instants all through the show:
+// rows that seed the generator, rows that go on with the state the last row left, parts of rows drawn
+// apart, the show's third-pass rows after 141 s.
+TEST_F(BatchedRendererTest, RowsOnWorkerThreadsSubmitTheSameVertexStream) {
+  auto renderer = FrameRenderer::Create(320, 180, 1.0 / 60.0, messages_);
+  ASSERT_NE(renderer, nullptr);
+  const auto stream = [&](double instant) {
+    VertexStreamRecorder recorder;
+    renderer->RenderAt(instant);
+    return std::pair{recorder.Hash(), recorder.Vertices()};
+  };
+  for (double instant = 1.5; instant < 240; instant += 7.25) {
+    UseRowThreads(0);
+    const auto alone = stream(instant);
+    UseRowThreads(3);
+    EXPECT_EQ(stream(instant), alone) << "at demo clock " << instant;
+    EXPECT_EQ(stream(instant), alone) << "at demo clock " << instant << ", again";
+  }
+  UseRowThreads(0);
 }
 
 TEST_F(BatchedRendererTest, ACallOutsideTheSubsetIsNamedOnce) {

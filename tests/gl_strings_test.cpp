@@ -32,4 +32,12 @@ TEST(GlVersion, DesktopAndEsStringsAreRead) {
   }
 }
 
+TEST(Renderer, MesasCpuRasterisersAreKnownByName) {
+  EXPECT_TRUE(IsCpuRasteriser("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(IsCpuRasteriser("softpipe"));
+  EXPECT_FALSE(IsCpuRasteriser("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_FALSE(IsCpuRasteriser("NVIDIA H100 80GB HBM3/PCIe/SSE2"));
+  EXPECT_FALSE(IsCpuRasteriser(""));
+}
+
 }  // namespace

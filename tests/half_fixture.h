@@ -69,7 +69,7 @@ class HalfTest : public CanvasTest {
     Half(*show_, state);
     std::set<int> rows;
     for (int row = 0; row < kMostLayerRows; ++row) {
-      if (show_->layersDrawn.test(size_t(row))) rows.insert(row);
+      if (show_->layersDrawn.Test(row)) rows.insert(row);
     }
     return rows;
   }

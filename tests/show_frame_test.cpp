@@ -69,13 +69,13 @@ using DirectorTest = GlTest;
 TEST_F(DirectorTest, TheSecondHalfStartsJustAfter141Seconds) {
   DemoState state;
   ShowRecord show;
-  constexpr size_t kLastGlyphOfTheFirstHalf = 79;  // the second half's layers end long before
+  constexpr int kLastGlyphOfTheFirstHalf = 79;  // the second half's layers end long before
   show.showTime = 141.0;
   SceneDirector(state, show);
-  EXPECT_TRUE(show.layersDrawn.test(kLastGlyphOfTheFirstHalf));
+  EXPECT_TRUE(show.layersDrawn.Test(kLastGlyphOfTheFirstHalf));
   show.showTime = std::nextafter(141.0, 200.0);
   SceneDirector(state, show);
-  EXPECT_FALSE(show.layersDrawn.test(kLastGlyphOfTheFirstHalf));
+  EXPECT_FALSE(show.layersDrawn.Test(kLastGlyphOfTheFirstHalf));
   GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   EXPECT_EQ(depth, 1);

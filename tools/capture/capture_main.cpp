@@ -18,6 +18,7 @@
 #include "headless/headless_context.h"
 #include "render/frame_readback.h"
 #include "render/offscreen_target.h"
+#include "scenes/rows.h"
 #include "show/frame_renderer.h"
 #include "state/messages.h"
 #include "timing/music_player.h"
@@ -132,6 +133,7 @@ int main(int argc, char** argv) {
   auto renderer = FrameRenderer::Create(options.size.width * factor, options.size.height * factor,
                                         1.0 / options.fps, messages);
   if (!renderer) return 1;
+  UseRowThreads(RowThreadsForThisMachine());
   std::unique_ptr<FrameWriter> writer =
       options.video ? StartVideoEncoder(VideoFor(options, *encoding), error)
                     : OpenPngSequence(options.output, options.size.width, options.size.height);
