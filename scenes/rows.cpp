@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "math/random.h"
@@ -19,6 +21,7 @@ namespace {
 
 enum JobState : int {
   kFree,           // waiting in the queue for any thread
+  kChained,        // waiting for the generator's state the row before leaves
   kDrawingThread,  // waiting for its turn on the drawing thread
   kRecording,      // being recorded
   kRecorded,       // recorded whole: its log is replayed in its turn
@@ -40,10 +43,13 @@ struct RowCall {
 struct RowJob {
   RowCall row;
   std::function<void()> part;
+  RowJob* next = nullptr;  // the row after this one
   std::atomic<int> state{kFree};
   CallLog log;
-  bool seeded = false;  // the row seeded the generator, and left it at randomAfter
-  uint32_t randomAfter = 0;
+  // The generator's state when the row starts, where it is known, and when it ends: known when the row
+  // started from a known state or seeded the generator.
+  std::optional<uint32_t> randomBefore, randomAfter;
+  JobState keep = kFree;  // where a row whose recording stopped is kept in later frames
 
   void Draw(const Scene& scene) const { part ? part() : row(scene); }
 };
@@ -57,34 +63,43 @@ thread_local CallLog* tRecordingInto = nullptr;  // the log this thread records 
   std::abort();
 }
 
-// Records a job into its log on the calling thread, leaving the thread's generator as it was.
+void ReleaseChained(RowJob& job, uint32_t randomBefore);
+
+// Records a job into its log on the calling thread, leaving the thread's generator as it was; then lets the
+// row after it go when it waits for the state this one leaves.
 void Record(RowJob& job, const Scene& scene) {
   const uint32_t random = RandomState();
   const bool known = RandomKnown();
   CallLog* const outer = tRecordingInto;
   job.log.Clear();
   tRecordingInto = &job.log;
-  RandomForget();
+  if (job.randomBefore) {
+    RandomSeed(*job.randomBefore);
+  } else {
+    RandomForget();
+  }
   bool whole = true;
   {
     const CallRecording recording(job.log);
     try {
       job.Draw(scene);
     } catch (const CallNeedsAnswer&) {
-      whole = false;
+      whole = false, job.keep = kDrawingThread;
     } catch (const RandomStateUnknown&) {
       if (job.part) PartUsedTheGenerator();
-      whole = false;
+      whole = false, job.keep = kChained;
     }
   }
   tRecordingInto = outer;
-  job.seeded = RandomKnown();
-  job.randomAfter = RandomState();
-  if (job.part && job.seeded) PartUsedTheGenerator();
+  job.randomAfter = RandomKnown() ? std::optional(RandomState()) : std::nullopt;
+  if (job.part && job.randomAfter) PartUsedTheGenerator();
   RandomSeed(random);
   if (!known) RandomForget();
+  const std::optional<uint32_t> after = job.randomAfter;
+  RowJob* const next = job.next;
   job.state.store(whole ? kRecorded : kNeedsItsTurn, std::memory_order_release);
   job.state.notify_all();
+  if (whole && after && next) ReleaseChained(*next, *after);
 }
 
 // The worker threads, the jobs of the pass (from a pool kept from pass to pass, so that their logs keep their
@@ -107,19 +122,25 @@ class RowWorkers {
     for (int i = 0; i < count; ++i) threads_.emplace_back([this] { Work(); });
   }
 
-  // A job of the pass: queued for any thread, or waiting for the drawing thread.
-  RowJob& NewJob(const RowCall& row, std::function<void()> part, bool queued) {
+  // A job of the pass: queued for any thread (kFree), or waiting.
+  RowJob& NewJob(const RowCall& row, std::function<void()> part, JobState state) {
     const std::lock_guard lock(mutex_);
     if (used_ == pool_.size()) pool_.emplace_back();
     RowJob& job = pool_[used_++];
     job.row = row;
     job.part = std::move(part);
-    job.state.store(queued ? kFree : kDrawingThread, std::memory_order_relaxed);
-    if (queued) {
-      queue_.push_back(&job);
-      if (open_) wake_.notify_one();
-    }
+    job.next = nullptr;
+    job.randomBefore.reset();
+    job.keep = kFree;
+    job.state.store(state, std::memory_order_relaxed);
+    if (state == kFree) QueueLocked(job, false);
     return job;
+  }
+
+  // Queues a job that waited, to be taken before the others.
+  void QueueFirst(RowJob& job) {
+    const std::lock_guard lock(mutex_);
+    QueueLocked(job, true);
   }
 
   void Open(const Scene& scene) {
@@ -150,6 +171,15 @@ class RowWorkers {
   }
 
  private:
+  void QueueLocked(RowJob& job, bool first) {
+    if (first) {
+      queue_.push_front(&job);
+    } else {
+      queue_.push_back(&job);
+    }
+    if (open_ && sleeping_ > 0) wake_.notify_one();
+  }
+
   RowJob* TakeLocked() {
     while (open_ && !queue_.empty()) {
       RowJob* job = queue_.front();
@@ -163,7 +193,9 @@ class RowWorkers {
   void Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
+      ++sleeping_;
       wake_.wait(lock, [this] { return stopping_ || (open_ && !queue_.empty()); });
+      --sleeping_;
       if (stopping_) return;
       RowJob* job = TakeLocked();
       if (!job) continue;
@@ -183,6 +215,7 @@ class RowWorkers {
   std::deque<RowJob*> queue_;
   bool open_ = false, stopping_ = false;
   int busy_ = 0;
+  int sleeping_ = 0;  // workers waiting for a job
   const Scene* scene_ = nullptr;
   std::vector<std::thread> threads_;
 };
@@ -192,33 +225,63 @@ RowWorkers& Workers() {
   return workers;
 }
 
-// Rows whose recording stopped once; drawn on the drawing thread from then on (read and written only there).
-std::vector<RowCall>& DrawingThreadRows() {
-  static std::vector<RowCall> rows;
+// Rows whose recording stopped once, and how they wait from then on: for the drawing thread (they ask GL),
+// or for the generator's state the row before leaves (read and written only on the drawing thread).
+std::vector<std::pair<RowCall, JobState>>& KeptRows() {
+  static std::vector<std::pair<RowCall, JobState>> rows;
   return rows;
 }
 
-// Draws a job in its turn on the drawing thread: records it when nobody has yet, then replays its log; draws
-// it there and then when it is kept there or its recording stopped; while another thread records it, records
-// queued jobs meanwhile.
+// A chained row goes to the queue with the state the row before it left.
+void ReleaseChained(RowJob& job, uint32_t randomBefore) {
+  int chained = kChained;
+  if (!job.state.compare_exchange_strong(chained, kRecording, std::memory_order_acq_rel)) return;
+  job.randomBefore = randomBefore;
+  job.state.store(kFree, std::memory_order_release);
+  Workers().QueueFirst(job);
+}
+
+// Draws a part on this thread, holding it to its promise to leave the generator alone.
+void DrawPartHere(const RowJob& part) {
+  const uint32_t random = RandomState();
+  RandomForget();
+  try {
+    part.part();
+  } catch (const RandomStateUnknown&) {
+    PartUsedTheGenerator();
+  }
+  if (RandomKnown()) PartUsedTheGenerator();
+  RandomSeed(random);
+}
+
+// Draws a job in its turn on the drawing thread: a row nobody has started is recorded here, then its log
+// replayed (a part nobody has started is drawn at once); a row kept here or whose recording stopped is drawn
+// at once; while another thread records the job, this one records queued jobs meanwhile.
 void DrawInTurn(RowJob& job, const Scene& scene) {
   for (;;) {
     int state = job.state.load(std::memory_order_acquire);
     switch (state) {
       case kFree:
-        // Recorded here rather than drawn, so that its parts can go to other threads meanwhile.
-        if (job.state.compare_exchange_strong(state, kRecording, std::memory_order_acq_rel))
-          Record(job, scene);
+      case kChained:
+        if (!job.state.compare_exchange_strong(state, kRecording, std::memory_order_acq_rel)) continue;
+        if (job.part) {  // nobody has started it: drawn at once
+          DrawPartHere(job);
+          return;
+        }
+        // A row is recorded here rather than drawn, so that its parts can go to other threads meanwhile; in
+        // its turn the generator's state is this thread's.
+        job.randomBefore = RandomState();
+        Record(job, scene);
         continue;
       case kDrawingThread:
         job.Draw(scene);
         return;
       case kRecorded:
         job.log.Replay();
-        if (job.seeded) RandomSeed(job.randomAfter);
+        if (job.randomAfter) RandomSeed(*job.randomAfter);
         return;
       case kNeedsItsTurn:
-        if (!job.part) DrawingThreadRows().push_back(job.row);
+        if (!job.part) KeptRows().emplace_back(job.row, job.keep);
         job.Draw(scene);
         return;
       default:
@@ -264,9 +327,12 @@ void Rows::Add(Row row, NumberedRow numbered, int number) {
     call(scene_);
     return;
   }
-  const std::vector<RowCall>& kept = DrawingThreadRows();
-  const bool queued = std::find(kept.begin(), kept.end(), call) == kept.end();
-  jobs_.push_back(&Workers().NewJob(call, nullptr, queued));
+  const auto& kept = KeptRows();
+  const auto found =
+      std::find_if(kept.begin(), kept.end(), [&](const auto& row) { return row.first == call; });
+  RowJob& job = Workers().NewJob(call, nullptr, found == kept.end() ? kFree : found->second);
+  if (!jobs_.empty()) jobs_.back()->next = &job;
+  jobs_.push_back(&job);
 }
 
 void Rows::DrawListed() {
@@ -288,6 +354,6 @@ void DrawApart(std::function<void()> part) {
     part();
     return;
   }
-  RowJob& job = Workers().NewJob({}, std::move(part), true);
+  RowJob& job = Workers().NewJob({}, std::move(part), kFree);
   tRecordingInto->AppendCallback(DrawPartInTurn, &job);
 }

@@ -3,9 +3,9 @@
 // A pass lists its rows (each a layer function of the scene, some with the row's number) and they are drawn
 // in that order. With row threads in use, worker threads (and the drawing thread while it waits) record rows
 // into call logs (render/call_log.h), and the drawing thread replays each log in its turn: the renderer
-// receives exactly the calls, in exactly the order, that one thread would have made. A row that needs what
-// only its turn can give (the generator's state before its own seed, an answer from GL) is drawn on the
-// drawing thread in its turn, then and in later frames.
+// receives exactly the calls, in exactly the order, that one thread would have made. A row that draws from
+// the generator before its own seed waits, in later frames, until the row before it has left a known state
+// (or for its turn); a row that asks GL something is drawn on the drawing thread in its turn.
 //
 // A busy row can hand parts of itself to other threads with `DrawApart`: each part is recorded into a log of
 // its own, which is replayed where the part stands among the row's calls.

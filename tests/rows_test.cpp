@@ -60,6 +60,7 @@ void ListRows(const Scene&, Rows& rows) {
   rows.Draw(GoesOnWithTheGenerator);
   rows.Draw(AsksForTheMatrix);
   rows.Draw(InParts, 40);
+  rows.Draw(GoesOnWithTheGenerator);  // a chain: each waits for the state the one before leaves
   rows.Draw(GoesOnWithTheGenerator);
 }
 
@@ -96,9 +97,9 @@ class RowsTest : public GlTest {
 TEST_F(RowsTest, WorkerThreadsGiveTheStreamOneThreadGives) {
   UseRowThreads(0);
   const Outcome alone = DrawPass();
-  EXPECT_EQ(alone.vertices, 3 + 2 + 1 + 80 + 2);
+  EXPECT_EQ(alone.vertices, 3 + 2 + 1 + 80 + 2 + 2);
   UseRowThreads(3);
-  for (int pass = 0; pass < 20; ++pass) {  // later passes keep the rows that asked on the drawing thread
+  for (int pass = 0; pass < 20; ++pass) {  // later passes keep, and chain, the rows that stopped
     EXPECT_EQ(DrawPass(), alone) << "pass " << pass;
   }
   UseRowThreads(0);
