@@ -161,23 +161,32 @@ void DrawCreatureField(const Scene& scene) {
   NoBlend();
   RandomSeed(234234);
   Texturing(true);
+  struct Walker {
+    const Curve* curve;
+    float x;
+    double length, step;
+    bool small;
+    double smallLength;
+  };
+  const auto drawWalker = [&scene](const Walker& walker) {
+    glPushMatrix();
+    glTranslatef(walker.x, 0, 0);
+    scene.Bind(10);
+    DrawCreatureA(*walker.curve, walker.length, walker.length / 7, walker.step, 1.0, true);
+    scene.Bind(11);
+    if (walker.small) DrawCreatureC(*walker.curve, walker.smallLength);
+    glColor3f(0.7f, 0, 0);
+    glPopMatrix();
+  };
+  PartGroups<Walker, kCreaturesAPart, decltype(drawWalker)> walkers(drawWalker);
   for (int i = 0; i < 200; ++i) {
-    const Curve& walker = scene.Pool(7, i);
     Vec3 position;
     scene.show.curves.single.Evaluate(float(80 * RandomUnit() + 0.8 * t), position);
     const double length = climb * (40 * RandomUnit() + 4 * (t - 7));
     const double step = i < 30 ? 1.3 : i < 70 ? 1.7 : i < 180 ? 1.3 : 1.7;
     const double factor = 0.9 * RandomUnit() + 0.1;
     const bool small = Within(t, 7, 32) && i >= 131 && i <= 154;
-    DrawApart([&scene, &walker, x = position.x, length, step, small, smallLength = 7 * (0.7 * factor) * t] {
-      glPushMatrix();
-      glTranslatef(x, 0, 0);
-      scene.Bind(10);
-      DrawCreatureA(walker, length, length / 7, step, 1.0, true);
-      scene.Bind(11);
-      if (small) DrawCreatureC(walker, smallLength);
-      glColor3f(0.7f, 0, 0);
-      glPopMatrix();
-    });
+    walkers.Add({&scene.Pool(7, i), position.x, length, step, small, 7 * (0.7 * factor) * t});
   }
+  walkers.Flush();
 }

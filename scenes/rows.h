@@ -11,6 +11,8 @@
 // its own, which is replayed where the part stands among the row's calls.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -53,3 +55,33 @@ void DrawRows(const Scene& scene, void (*list)(const Scene&, Rows&));
 // the row is being recorded. A part reads only what it holds (copied) and what stays put for the frame (the
 // scene, the show's curves), and neither draws from nor seeds the random generator.
 void DrawApart(std::function<void()> part);
+
+// Many small parts handed over a group at a time: `Add` keeps an item, and every `kGroup` items (and at
+// `Flush`) one part draws them in order with `draw(item)`, so that handing over costs little beside the
+// drawing.
+template <typename Item, size_t kGroup, typename Draw>
+class PartGroups {
+ public:
+  explicit PartGroups(Draw draw) : draw_(draw) {}
+
+  void Add(const Item& item) {
+    items_[count_++] = item;
+    if (count_ == kGroup) Flush();
+  }
+
+  void Flush() {
+    if (count_ == 0) return;
+    DrawApart([items = items_, count = count_, draw = draw_] {
+      for (size_t i = 0; i < count; ++i) draw(items[i]);
+    });
+    count_ = 0;
+  }
+
+ private:
+  Draw draw_;
+  std::array<Item, kGroup> items_;
+  size_t count_ = 0;
+};
+
+// How many creatures one part draws: a creature alone is too little work to hand over.
+constexpr size_t kCreaturesAPart = 10;

@@ -165,23 +165,30 @@ void DrawCreatureGroup(const Scene& scene) {
   Texturing(false);
   glDisable(GL_DEPTH_TEST);
   scene.Bind(10);
+  struct Walker {
+    const Curve* curve;
+    bool leader;
+    double along, small;
+  };
+  const auto drawWalker = [&scene](const Walker& walker) {
+    glPushMatrix();
+    glTranslated(472.6, 1074, 0);
+    scene.Bind(10);
+    if (!walker.leader) DrawCreatureA(*walker.curve, walker.along, walker.along / 7, 1.7, 1.0, true);
+    DrawCreatureC(*walker.curve, walker.small);
+    glPopMatrix();
+  };
+  PartGroups<Walker, kCreaturesAPart, decltype(drawWalker)> walkers(drawWalker);
   for (int i = 0; i < n; ++i) {
-    const Curve& walker = scene.Pool(7, i);
     const bool leader = i % 71 == 0;  // sets off two seconds early and carries no small creature
     const double m = 0.02 * RandomUnit() + 1;
     const double o = 2 * std::max(0.0, t - (leader ? 192 : 194) - 0.03 * i);
     const double q = std::clamp(0.8 * (0.02 * RandomUnit() + 0.05) * (t - 192), 0.0, 1.0);
     const double length = 7 * m * std::min(30.0, (2 - q) * o);
     const double along = Timed(scene, length, 80 * RandomUnit());
-    DrawApart([&scene, &walker, leader, along, small = 0.3 * m * length] {
-      glPushMatrix();
-      glTranslated(472.6, 1074, 0);
-      scene.Bind(10);
-      if (!leader) DrawCreatureA(walker, along, along / 7, 1.7, 1.0, true);
-      DrawCreatureC(walker, small);
-      glPopMatrix();
-    });
+    walkers.Add({&scene.Pool(7, i), leader, along, 0.3 * m * length});
   }
+  walkers.Flush();
   NoBlend();
   Texturing(false);
   glEnable(GL_DEPTH_TEST);
