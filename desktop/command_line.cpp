@@ -5,12 +5,24 @@
 
 namespace {
 
-enum Option { kWindowed, kFullscreen, kSize, kForceWide, kNoMusic, kNoDialog, kFrom, kExclusive, kRenderer };
+enum Option {
+  kWindowed,
+  kFullscreen,
+  kSize,
+  kForceWide,
+  kNoMusic,
+  kNoDialog,
+  kFrom,
+  kExclusive,
+  kRenderer,
+  kRehearse
+};
 
 constexpr OptionSpec kOptions[] = {
     {"windowed", kWindowed},    {"fullscreen", kFullscreen}, {"size", kSize, true},
     {"force-16-9", kForceWide}, {"no-music", kNoMusic},      {"no-dialog", kNoDialog},
     {"from", kFrom, true},      {"exclusive", kExclusive},   {"renderer", kRenderer, true},
+    {"rehearse", kRehearse},
 };
 
 std::string ReadOption(const OptionWord& word, LaunchOptions& options) {
@@ -43,6 +55,9 @@ std::string ReadOption(const OptionWord& word, LaunchOptions& options) {
       break;
     case kRenderer:
       return ReadValue(word, AllRenderers(), options.renderer);
+    case kRehearse:
+      options.choice.rehearse = true;
+      break;
   }
   return "";
 }
@@ -78,6 +93,7 @@ std::string UsageText() {
              {"--from SECONDS", "start at that moment of the show, " + kShowStarts.Range() +
                                     " (the show's end; fractions such as 3553/30 allowed), for rehearsing "
                                     "one scene"},
+             {"--rehearse", "rehearsal mode: the viewer controls the show's time (keys below)"},
              {"--renderer R",
               AllRenderers().Takes() +
                   ": auto (the default) takes the batched renderer on OpenGL 3.3 core where it "
@@ -88,6 +104,14 @@ std::string UsageText() {
          HelpParagraph(
              "Keys: Escape ends the show with a short fade; a middle click notes the camera's "
              "position, which is put on the clipboard when the show is left with Escape.") +
+         "\n" +
+         HelpParagraph(
+             "Keys in rehearsal mode: Space pauses and resumes; Left and Right jump 1 second back and "
+             "forward, Page Down and Page Up 10 seconds; Home goes to the start, End to 5 seconds before "
+             "the end; while paused, Down and Up step one frame (1/60 s) back and forward; S writes the "
+             "picture to velmora-CLOCK.png in the working directory (CLOCK: the demo clock in seconds, to "
+             "the millisecond); T shows or hides an overlay with the demo clock, the show time, the frames "
+             "a second and the timeline rows drawn.") +
          "\n" +
          HelpParagraph(
              "The show's files (textures/, music/) are looked for in $VELMORA_DATA_DIR when it is "

@@ -63,6 +63,7 @@ void ApplyRunCommand(SetupOptions& setup, const SetupChoice& choice, DisplayMode
   setup.musicOn = choice.music;
   setup.fullscreen = !choice.windowed;
   setup.forceWide = choice.forceWide;
+  setup.rehearse = choice.rehearse;
   setup.windowWidth = mode.width;
   setup.windowHeight = mode.height;
   setup.renderWidth = mode.width;

@@ -20,6 +20,7 @@ struct SetupChoice {
   bool music = true;
   bool windowed = false;
   bool forceWide = false;
+  bool rehearse = false;  // the viewer's controls over time (pause, jumps, frame steps, overlay)
 };
 
 // Landscape modes up to 2047 pixels each way with an aspect ratio up to 1.8.

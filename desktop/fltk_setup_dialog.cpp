@@ -73,6 +73,7 @@ struct DialogWidgets {
   Fl_Check_Button* music = nullptr;
   Fl_Check_Button* windowed = nullptr;
   Fl_Check_Button* forceWide = nullptr;
+  Fl_Check_Button* rehearse = nullptr;
   Fl_Choice* resolution = nullptr;
 };
 
@@ -109,6 +110,7 @@ DialogWidgets BuildControls(DialogBaseUnits base, int fontPixels) {
         if (control.id == kIdMusic) widgets.music = box;
         if (control.id == kIdWindowed) widgets.windowed = box;
         if (control.id == kIdForceWide) widgets.forceWide = box;
+        if (control.id == kIdRehearse) widgets.rehearse = box;
         break;
       }
       case ControlKind::DropDownList: {
@@ -155,6 +157,7 @@ std::optional<SetupDialogResult> RunSetupDialog(const std::vector<std::string>& 
   widgets.music->value(initial.music);
   widgets.windowed->value(initial.windowed);
   widgets.forceWide->value(initial.forceWide);
+  widgets.rehearse->value(initial.rehearse);
 
   bool run = false;
   auto close = [](Fl_Widget*, void* window) { static_cast<Fl_Window*>(window)->hide(); };
@@ -176,7 +179,7 @@ std::optional<SetupDialogResult> RunSetupDialog(const std::vector<std::string>& 
 
   if (!run) return std::nullopt;
   const int selected = widgets.resolution->value();
-  return SetupDialogResult{
-      {widgets.music->value() != 0, widgets.windowed->value() != 0, widgets.forceWide->value() != 0},
-      selected < 0 ? size_t{0} : size_t(selected)};
+  return SetupDialogResult{{widgets.music->value() != 0, widgets.windowed->value() != 0,
+                            widgets.forceWide->value() != 0, widgets.rehearse->value() != 0},
+                           selected < 0 ? size_t{0} : size_t(selected)};
 }

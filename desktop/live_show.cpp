@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/data_dir.h"
+#include "cli/png_file.h"
 #include "desktop/clipboard.h"
 #include "desktop/command_line.h"
 #include "desktop/display_modes.h"
@@ -17,12 +18,14 @@
 #include "desktop/sdl_window.h"
 #include "scenes/rows.h"
 #include "show/frame_driver.h"
+#include "show/rehearsal.h"
 #include "show/startup.h"
 
 namespace {
 
 constexpr const char* kWindowTitle = " = Velmora Oskel 2008 = ";
 constexpr int kColourBits = 32;
+constexpr int kPausedTurn = 15;  // ms a paused show waits for input between presenting the picture again
 
 // Records that live for the whole run, made before main starts.
 DemoState gDemoState;
@@ -71,13 +74,37 @@ bool ChooseSetup(SetupOptions& setup, const LaunchOptions& launch, MessageSink& 
   return true;
 }
 
-// Drains the event queue; false once the window has been closed or the program told to stop.
-bool DispatchEvents(DemoState& state) {
+// A key pressed in rehearsal mode: its command, in the order pressed. Held keys repeat jumps and steps.
+void PassToRehearsal(const SDL_KeyboardEvent& key, Rehearsal& rehearsal) {
+  const auto command = RehearsalKeyCommand(VirtualKeyFromSdl(key.keysym.sym));
+  if (!command) return;
+  const bool repeats = *command != RehearsalCommand::TogglePause &&
+                       *command != RehearsalCommand::Screenshot &&
+                       *command != RehearsalCommand::ToggleOverlay;
+  if (!key.repeat || repeats) rehearsal.Press(*command);
+}
+
+// Drains the event queue (a paused show first waits a little for an event); false once the window has been
+// closed or the program told to stop.
+bool DispatchEvents(DemoState& state, Rehearsal* rehearsal) {
+  if (rehearsal && rehearsal->Paused()) SDL_WaitEventTimeout(nullptr, kPausedTurn);
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (HandleWindowEvent(event, state, gFrameRecord) == EventOutcome::Quit) return false;
+    if (rehearsal && event.type == SDL_KEYDOWN) PassToRehearsal(event.key, *rehearsal);
   }
   return !gHangUp;
+}
+
+// The picture as it stands, at its own size, to velmora-CLOCK.png in the working directory.
+void WriteScreenshot(const DemoState& state) {
+  const std::string name = ScreenshotName(state.demoClock);
+  if (WritePng(name, ReadOffscreenPixels(gOffscreenTarget), gOffscreenTarget.width,
+               gOffscreenTarget.height)) {
+    std::fprintf(stderr, "velmora: wrote %s\n", name.c_str());
+  } else {
+    std::fprintf(stderr, "velmora: could not write %s\n", name.c_str());
+  }
 }
 
 // Leaves no sound playing or decoding, and the display in the mode it was found in. (Not SDL_Quit: closing
@@ -109,10 +136,13 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
   UseRowThreads(RowThreadsForThisMachine());
 
   LiveFrameHost host(state, messages);
-  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host, gShow};
+  Rehearsal rehearsal;
+  Rehearsal* controls = state.setup.rehearse ? &rehearsal : nullptr;
+  FrameContext frame{state, gFrameRecord, gOffscreenTarget, gDemoClock, gMusic, host, gShow, controls};
   bool firstSwap = true;
-  while (DispatchEvents(state)) {
+  while (DispatchEvents(state, controls)) {
     if (RunLiveFrame(frame) == FrameOutcome::EndProcess) return 0;
+    if (controls && controls->TakeScreenshotRequest()) WriteScreenshot(state);
     SwapMainWindow(state);
     if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);
     if (hooks.afterEachSwap) hooks.afterEachSwap();

@@ -24,6 +24,14 @@ int VirtualKeyFromSdl(SDL_Keycode key) {
       return kVkRight;
     case SDLK_DOWN:
       return kVkDown;
+    case SDLK_PAGEUP:
+      return kVkPageUp;
+    case SDLK_PAGEDOWN:
+      return kVkPageDown;
+    case SDLK_END:
+      return kVkEnd;
+    case SDLK_HOME:
+      return kVkHome;
     default:
       return -1;
   }

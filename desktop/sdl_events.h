@@ -8,7 +8,8 @@
 
 enum class EventOutcome { Continue, Quit };
 
-// The virtual-key code of an SDL key (Escape, letters, digits, arrows, F-keys, Return, Space); -1 for others.
+// The virtual-key code of an SDL key (Escape, letters, digits, arrows, Page Up/Down, Home, End, F-keys,
+// Return, Space); -1 for others.
 int VirtualKeyFromSdl(SDL_Keycode key);
 
 EventOutcome HandleWindowEvent(const SDL_Event& event, DemoState& state, const FrameRecord& frame);

@@ -6,6 +6,7 @@
 namespace {
 constexpr int kDeviceBufferFrames = 1024;
 constexpr uint32_t kDecodedAheadOfStart = 5 * kMusicRate;  // decoding outruns playing by far from there on
+constexpr int kFadeFrames = kMusicRate / 100;              // 10 ms: short, yet no click
 }  // namespace
 
 SdlMusicPlayer::~SdlMusicPlayer() {
@@ -46,8 +47,10 @@ void SdlMusicPlayer::Play(uint32_t startSample) {
   stream_->WaitFor(size_t(startSample) + kDecodedAheadOfStart);
   SDL_LockAudioDevice(device_);
   consumedFrames_ = startSample;
+  positionFloor_ = startSample;
   lastFillCounter_ = SDL_GetPerformanceCounter();
   playing_ = true;
+  fadeInDone_ = kFadeFrames;
   SDL_UnlockAudioDevice(device_);
   SDL_PauseAudioDevice(device_, 0);
 }
@@ -61,13 +64,33 @@ void SdlMusicPlayer::Fill(int16_t* out, int frames) {
   if (!playing_ || !stream_) return;
   const std::span<const int16_t> stereo = stream_->Stereo();
   const uint64_t decoded = stereo.size() / 2;
-  const uint64_t from = std::min(consumedFrames_, decoded);
-  const uint64_t count = std::min<uint64_t>(uint64_t(frames), decoded - from);
-  const int volume = volume_.load(std::memory_order_relaxed);
-  const int16_t* source = stereo.data() + 2 * from;
-  for (uint64_t i = 0; i < 2 * count; ++i) out[i] = int16_t(source[i] * volume / 255);
-  consumedFrames_ += uint64_t(frames);
+  const double volume = volume_.load(std::memory_order_relaxed) / 255.0;
+  for (int i = 0; i < frames && !paused_; ++i) {
+    const double gain = volume * NextFadeGain();
+    if (paused_) break;
+    if (consumedFrames_ < decoded) {
+      const int16_t* source = stereo.data() + 2 * consumedFrames_;
+      out[2 * i] = int16_t(source[0] * gain);
+      out[2 * i + 1] = int16_t(source[1] * gain);
+    }
+    ++consumedFrames_;
+  }
   lastFillCounter_ = SDL_GetPerformanceCounter();
+}
+
+double SdlMusicPlayer::NextFadeGain() {
+  if (fadeOutLeft_ > 0) return double(fadeOutLeft_--) / kFadeFrames;
+  if (seekTarget_) {
+    consumedFrames_ = *seekTarget_;
+    seekTarget_.reset();
+    fadeInDone_ = 0;
+  } else if (pausing_) {
+    pausing_ = false;
+    paused_ = true;
+    return 0.0;
+  }
+  if (fadeInDone_ < kFadeFrames) return double(fadeInDone_++) / kFadeFrames;
+  return 1.0;
 }
 
 // The device plays what the last fill handed over during the following buffer period, so the sample heard
@@ -75,17 +98,21 @@ void SdlMusicPlayer::Fill(int16_t* out, int frames) {
 uint32_t SdlMusicPlayer::Position() {
   if (!device_ || !stream_) return 0;
   SDL_LockAudioDevice(device_);
-  const uint64_t consumed = consumedFrames_;
-  const uint64_t fillCounter = lastFillCounter_;
-  const bool playing = playing_;
+  const uint32_t position = HeardPosition();
   SDL_UnlockAudioDevice(device_);
-  if (!playing) return 0;
+  return position;
+}
 
+uint32_t SdlMusicPlayer::HeardPosition() const {
+  if (!playing_) return 0;
+  if (paused_ || pausing_) return pausedAt_;
+  if (seekTarget_) return uint32_t(*seekTarget_);
   const double sinceFill =
-      double(SDL_GetPerformanceCounter() - fillCounter) / double(SDL_GetPerformanceFrequency());
+      double(SDL_GetPerformanceCounter() - lastFillCounter_) / double(SDL_GetPerformanceFrequency());
   const int64_t advanced = std::min<int64_t>(int64_t(sinceFill * kMusicRate), bufferFrames_);
-  const int64_t heard = int64_t(consumed) - bufferFrames_ + advanced;
-  return uint32_t(std::clamp<int64_t>(heard, 0, int64_t(Length())));
+  const int64_t heard =
+      std::max(int64_t(consumedFrames_) - bufferFrames_ + advanced, int64_t(positionFloor_));
+  return uint32_t(std::clamp<int64_t>(heard, 0, int64_t(stream_->Frames())));
 }
 
 uint32_t SdlMusicPlayer::Length() {
@@ -95,6 +122,47 @@ uint32_t SdlMusicPlayer::Length() {
 const float* SdlMusicPlayer::Spectrum() {
   if (stream_) analyser_.Analyse(stream_->Mono(), Position(), spectrum_);
   return spectrum_.data();
+}
+
+const float* SdlMusicPlayer::SpectrumAt(uint32_t sample) {
+  if (stream_) {
+    stream_->WaitFor(sample);
+    analyser_.Analyse(stream_->Mono(), sample, spectrum_);
+  }
+  return spectrum_.data();
+}
+
+void SdlMusicPlayer::Pause() {
+  if (!device_ || !stream_) return;
+  SDL_LockAudioDevice(device_);
+  if (playing_ && !paused_ && !pausing_) {
+    pausedAt_ = HeardPosition();
+    pausing_ = true;
+    if (seekTarget_) {  // the jump's fade out goes on into the pause
+      seekTarget_.reset();
+    } else {
+      fadeOutLeft_ = kFadeFrames;
+    }
+  }
+  SDL_UnlockAudioDevice(device_);
+}
+
+void SdlMusicPlayer::Seek(uint32_t sample) {
+  if (!device_ || !stream_) return;
+  stream_->WaitFor(size_t(sample) + kDecodedAheadOfStart);
+  SDL_LockAudioDevice(device_);
+  positionFloor_ = sample;
+  if (paused_ || !playing_) {
+    consumedFrames_ = sample;
+    fadeInDone_ = 0;
+  } else {
+    if (!seekTarget_ && !pausing_) fadeOutLeft_ = kFadeFrames;
+    seekTarget_ = sample;
+  }
+  playing_ = true;
+  paused_ = pausing_ = false;
+  SDL_UnlockAudioDevice(device_);
+  SDL_PauseAudioDevice(device_, 0);
 }
 
 void SdlMusicPlayer::SetVolume(int volume) {

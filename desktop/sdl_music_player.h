@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "timing/frequency_analyser.h"
 #include "timing/music_player.h"
@@ -29,12 +30,18 @@ class SdlMusicPlayer : public MusicPlayer {
   uint32_t Frequency() override { return kMusicRate; }
   uint32_t Length() override;
   const float* Spectrum() override;
+  const float* SpectrumAt(uint32_t sample) override;
+  void Pause() override;
+  void Seek(uint32_t sample) override;
   void SetVolume(int volume) override;
   void Close() override;
 
  private:
   static void FillCallback(void* player, Uint8* stream, int bytes);
   void Fill(int16_t* out, int frames);
+  // The gain of the next frame handed to the device, 0 ... 1, and the fades' progress past it.
+  double NextFadeGain();
+  uint32_t HeardPosition() const;
 
   SDL_AudioDeviceID device_ = 0;
   int bufferFrames_ = 0;  // the device's buffer: what was last handed over is heard over this many frames
@@ -46,5 +53,12 @@ class SdlMusicPlayer : public MusicPlayer {
   uint64_t consumedFrames_ = 0;
   uint64_t lastFillCounter_ = 0;
   bool playing_ = false;
+  bool paused_ = false;   // faded out and holding at pausedAt_
+  bool pausing_ = false;  // fading out toward the pause
+  uint32_t pausedAt_ = 0;
+  std::optional<uint64_t> seekTarget_;  // fading out toward a jump there
+  uint64_t positionFloor_ = 0;          // Position never reads less than the last jump's target
+  int fadeOutLeft_ = 0;                 // frames of the fade out still to go
+  int fadeInDone_ = 0;                  // frames of the fade in played so far
   std::atomic<int> volume_{255};
 };

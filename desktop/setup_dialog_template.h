@@ -27,6 +27,7 @@ constexpr int kIdMusic = 1011;
 constexpr int kIdWindowed = 1012;
 constexpr int kIdForceWide = 1013;
 constexpr int kIdResolution = 1014;
+constexpr int kIdRehearse = 1015;
 constexpr int kIdStatic = -1;
 
 struct DialogTemplate {
@@ -34,24 +35,26 @@ struct DialogTemplate {
   DialogUnitRect rect;
   std::string_view fontName;
   int fontPoints;
-  std::array<ControlTemplate, 9> controls;
+  std::array<ControlTemplate, 11> controls;
 };
 
 inline constexpr DialogTemplate kSetupDialogTemplate{
     "           Velmora by Oskel - 2008 ",
-    {300, 300, 179, 88},
+    {300, 300, 179, 104},
     "Arial",
     10,
     {{
-        {kIdRun, ControlKind::DefaultButton, "Run ... ", {17, 61, 109, 21}},
-        {kIdQuit, ControlKind::Button, "Quit", {135, 61, 24, 21}},
+        {kIdRun, ControlKind::DefaultButton, "Run ... ", {17, 77, 109, 21}},
+        {kIdQuit, ControlKind::Button, "Quit", {135, 77, 24, 21}},
         {kIdMusic, ControlKind::CheckBox, "Music", {18, 37, 42, 15}},
         {kIdWindowed, ControlKind::CheckBox, "Windowed", {68, 37, 42, 15}},
         {kIdForceWide, ControlKind::CheckBox, "Force 16:9", {117, 37, 42, 15}},
+        {kIdRehearse, ControlKind::CheckBox, "Rehearse (pause, seek, step)", {18, 56, 141, 13}},
         {kIdResolution, ControlKind::DropDownList, "", {16, 12, 144, 108}},
         {kIdStatic, ControlKind::GroupBox, "Resolution", {2, 3, 174, 28}},
         {kIdStatic, ControlKind::GroupBox, "", {2, 29, 174, 26}},
-        {kIdStatic, ControlKind::GroupBox, "", {2, 53, 174, 34}},
+        {kIdStatic, ControlKind::GroupBox, "", {2, 53, 174, 18}},
+        {kIdStatic, ControlKind::GroupBox, "", {2, 69, 174, 34}},
     }},
 };
 

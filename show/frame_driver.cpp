@@ -6,6 +6,7 @@
 #include "render/batched/batched_gl.h"
 #include "render/gl_api.h"
 #include "render/overlay.h"
+#include "show/rehearsal.h"
 
 namespace {
 
@@ -25,6 +26,18 @@ void FollowMusic(DemoState& state, MusicPlayer& music) {
 void ReseedFromClock(double demoClock) {
   RandomSeed(ClockSeed(demoClock));
   for (int i = 0; i < kDiscardedDraws; ++i) RandomRaw();
+}
+
+void BeginSteppedFrame(DemoState& state, FrameRecord& frame, double step) {
+  ReseedFromClock(state.demoClock);
+  state.frameDelta = step;
+  frame.adjust = {0.0, 0.0, 0.0};
+  state.demoClock += state.frameDelta;
+}
+
+void EnterGridFrame(ShowObject& show, DemoState& state, FrameRecord& frame, long long index, double step) {
+  show.FastForward(state.demoClock, index - 1, step);
+  BeginSteppedFrame(state, frame, step);
 }
 
 void DrawShowFrame(ShowObject* show, DemoState& state, FrameRecord& frame, OffscreenTarget& target) {
@@ -78,9 +91,16 @@ FrameOutcome RunFrame(FrameContext& context) {
 
 FrameOutcome RunLiveFrame(FrameContext& context) {
   DemoState& state = context.state;
-  if (state.windowActive && RunFrame(context) == FrameOutcome::EndProcess) return FrameOutcome::EndProcess;
+  if (state.windowActive) {
+    const FrameOutcome outcome = context.rehearsal ? context.rehearsal->RunFrame(context) : RunFrame(context);
+    if (outcome == FrameOutcome::EndProcess) return FrameOutcome::EndProcess;
+  }
   state.SpendFrameKeys();
   PresentOffscreenTarget(context.target, 0, state.window.clientWidth, state.window.clientHeight);
+  if (context.rehearsal) {
+    context.rehearsal->DrawOverlay(state, context.show.get(), state.window.clientWidth,
+                                   state.window.clientHeight);
+  }
   FlushBatchedGl();
   return FrameOutcome::Continue;
 }

@@ -27,6 +27,8 @@ class FrameHost {
 
 enum class FrameOutcome { Continue, EndProcess };  // EndProcess: exit with code 0 before presenting
 
+class Rehearsal;
+
 struct FrameContext {
   DemoState& state;
   FrameRecord& frame;
@@ -35,11 +37,21 @@ struct FrameContext {
   MusicPlayer& music;  // only used while state.setup.musicOn
   FrameHost& host;
   std::unique_ptr<ShowObject>& show;  // freed on the way out after Escape
+  Rehearsal* rehearsal = nullptr;     // the viewer's controls over time, in rehearsal mode
 };
 
 // Seeds the random generator of a frame that follows the music from the demo clock before its advance, and
 // spends the draws made before the show draws.
 void ReseedFromClock(double demoClock);
+
+// The frame driver's rules before the show draws a frame of a fixed step: the generator seeded from the
+// clock, then the clock advanced by the step.
+void BeginSteppedFrame(DemoState& state, FrameRecord& frame, double step);
+
+// Puts the show on frame `index` (1, 2, ...) of the grid of `step`, as a fresh start reaches it: its clocks
+// fast-forwarded over the frames before, then BeginSteppedFrame. The caller sets the frame's spectrum and
+// draws it (DrawShowFrame).
+void EnterGridFrame(ShowObject& show, DemoState& state, FrameRecord& frame, long long index, double step);
 
 // Sets the GL state every frame starts with (additive blending, multisampling on) and draws the show's frame
 // into the target, when there is a show. Leaves state.frameDelta modulated.
@@ -50,7 +62,8 @@ void DarkenPicture(double level);
 
 FrameOutcome RunFrame(FrameContext& context);
 
-// One turn of a live host's loop, once its events are handled: the frame (while the window is active), the
-// keys spent, and the picture presented, letterboxed, into the window's framebuffer and drawn. The host only
-// swaps. EndProcess once the show is over.
+// One turn of a live host's loop, once its events are handled: the frame (while the window is active; the
+// rehearsal's frame in rehearsal mode), the keys spent, and the picture presented, letterboxed, into the
+// window's framebuffer, with the rehearsal's overlay over it, and drawn. The host only swaps. EndProcess once
+// the show is over.
 FrameOutcome RunLiveFrame(FrameContext& context);

@@ -23,10 +23,11 @@ std::unique_ptr<FrameRenderer> FrameRenderer::Create(int width, int height, doub
 
 // The frame driver's rules before the show draws, with the music exactly at the demo clock.
 void FrameRenderer::BeginFrame() {
-  ReseedFromClock(state_.demoClock);
-  state_.frameDelta = step_;
-  frame_.adjust = {0.0, 0.0, 0.0};
-  state_.demoClock += state_.frameDelta;
+  BeginSteppedFrame(state_, frame_, step_);
+  SpectrumAtClock();
+}
+
+void FrameRenderer::SpectrumAtClock() {
   if (music_) {
     analyser_.Analyse(music_->mono, std::llround(state_.demoClock * kMusicRate), spectrum_);
     std::copy(spectrum_.begin(), spectrum_.end(), frame_.spectrum.begin());
@@ -35,8 +36,8 @@ void FrameRenderer::BeginFrame() {
 
 void FrameRenderer::RenderAt(double demoClock) {
   const long long frame = std::max<long long>(1, std::llround(demoClock / step_));
-  show_->FastForward(state_.demoClock, frame - 1, step_);
-  BeginFrame();
+  EnterGridFrame(*show_, state_, frame_, frame, step_);
+  SpectrumAtClock();
   DrawFrame();
 }
 

@@ -48,6 +48,8 @@ class FrameRenderer {
  private:
   FrameRenderer() = default;
   void BeginFrame();
+  // The spectrum of the decoded music at the demo clock (left as it is without music).
+  void SpectrumAtClock();
   void DrawFrame();
 
   DemoState state_;

@@ -23,6 +23,7 @@ struct SetupOptions {
   bool musicOn = true;
   bool fullscreen = false;
   bool forceWide = false;
+  bool rehearse = false;  // the viewer's controls over time
   int32_t windowWidth = 0;
   int32_t windowHeight = 0;
   int32_t renderWidth = 0;  // size of the offscreen picture

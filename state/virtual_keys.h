@@ -4,6 +4,10 @@
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkSpace = 0x20;
+constexpr int kVkPageUp = 0x21;
+constexpr int kVkPageDown = 0x22;
+constexpr int kVkEnd = 0x23;
+constexpr int kVkHome = 0x24;
 constexpr int kVkLeft = 0x25;
 constexpr int kVkUp = 0x26;
 constexpr int kVkRight = 0x27;

@@ -14,7 +14,7 @@
 #include "tests/recording_messages.h"
 #include "tests/scratch_pack.h"
 #include "tests/vertex_stream_recorder.h"
-#include "tools/png_file.h"
+#include "cli/png_file.h"
 
 namespace {
 

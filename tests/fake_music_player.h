@@ -18,6 +18,11 @@ class FakeMusicPlayer : public MusicPlayer {
   uint32_t Frequency() override { return ++calls, 44100; }
   uint32_t Length() override { return ++calls, length; }
   const float* Spectrum() override { return ++calls, spectrum.data(); }
+  const float* SpectrumAt(uint32_t sample) override {
+    return ++calls, spectrumAt.push_back(sample), spectrum.data();
+  }
+  void Pause() override { ++calls, ++pauses; }
+  void Seek(uint32_t sample) override { ++calls, seeks.push_back(sample); }
   void SetVolume(int volume) override { ++calls, volumes.push_back(volume); }
   void Close() override { ++calls, ++closes; }
 
@@ -31,5 +36,6 @@ class FakeMusicPlayer : public MusicPlayer {
   ::Spectrum spectrum{};
   std::string loaded;
   std::vector<int> volumes;
-  int calls = 0, plays = 0, closes = 0;
+  std::vector<uint32_t> spectrumAt, seeks;
+  int calls = 0, plays = 0, closes = 0, pauses = 0;
 };

@@ -13,7 +13,7 @@
 #include "tests/golden_compare.h"
 #include "tests/recording_messages.h"
 #include "tests/scratch_pack.h"
-#include "tools/png_file.h"
+#include "cli/png_file.h"
 
 namespace {
 

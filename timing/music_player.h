@@ -24,6 +24,13 @@ class MusicPlayer {
   // 512 magnitudes, 0 ... 1, of the music being heard (see timing/frequency_analyser.h); valid until the next
   // call.
   virtual const float* Spectrum() = 0;
+  // The same of the 1024 samples that end at `sample`, waiting for them to be decoded if need be.
+  virtual const float* SpectrumAt(uint32_t sample) = 0;
+  // Fades out within a few milliseconds and holds; Position stays where the music stopped.
+  virtual void Pause() = 0;
+  // Plays on from `sample`, paused or not: a few milliseconds' fade out where it was and in where it goes, so
+  // that the jump makes no click. Position reads `sample` from then on.
+  virtual void Seek(uint32_t sample) = 0;
   // Master volume, 0 (silent) ... 255 (full).
   virtual void SetVolume(int volume) = 0;
   virtual void Close() = 0;

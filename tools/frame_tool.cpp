@@ -12,7 +12,7 @@
 #include "headless/headless_context.h"
 #include "show/frame_renderer.h"
 #include "state/messages.h"
-#include "tools/png_file.h"
+#include "cli/png_file.h"
 
 namespace {
 

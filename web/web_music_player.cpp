@@ -7,11 +7,14 @@
 
 namespace {
 
+constexpr double kFadeSeconds = 0.01;  // a jump's fade out and in: short, yet no click
+
 // The page's one AudioContext, a gain for the closing fade, and the source that plays the music.
 EM_JS(int, AudioOpen, (), {
   const Context = window.AudioContext || window.webkitAudioContext;
   if (!Context) return 0;
-  Module.audio = {context : new Context({sampleRate : 44100}), source : null, startedAt : 0, offset : 0};
+  Module.audio =
+      {context : new Context({sampleRate : 44100}), source : null, startedAt : 0, offset : 0, paused : false};
   Module.audio.gain = Module.audio.context.createGain();
   Module.audio.gain.connect(Module.audio.context.destination);
   Module.audio.context.resume();
@@ -30,22 +33,50 @@ EM_JS(void, AudioLoad, (const short* samples, int frames, int rate), {
   Module.audio.buffer = buffer;
 });
 
-EM_JS(void, AudioPlay, (double offsetSeconds), {
+// Plays from `offsetSeconds` through a gain of its own, so that a jump fades the old source out and the new
+// one in (over `fadeSeconds`) while the master gain keeps the closing fade's volume.
+EM_JS(void, AudioPlayFrom, (double offsetSeconds, double fadeSeconds), {
   const audio = Module.audio;
+  const now = audio.context.currentTime;
+  if (audio.source) {
+    audio.fade.gain.setValueAtTime(1, now);
+    audio.fade.gain.linearRampToValueAtTime(0, now + fadeSeconds);
+    audio.source.stop(now + fadeSeconds);
+  }
+  audio.fade = audio.context.createGain();
+  audio.fade.gain.setValueAtTime(fadeSeconds > 0 ? 0 : 1, now);
+  audio.fade.gain.linearRampToValueAtTime(1, now + fadeSeconds);
+  audio.fade.connect(audio.gain);
   audio.source = audio.context.createBufferSource();
   audio.source.buffer = audio.buffer;
-  audio.source.connect(audio.gain);
-  audio.source.start(0, offsetSeconds);
-  audio.startedAt = audio.context.currentTime;
+  audio.source.connect(audio.fade);
+  audio.source.start(now, offsetSeconds);
+  audio.startedAt = now;
   audio.offset = offsetSeconds;
+  audio.paused = false;
 });
 
-// Seconds of music heard so far: the audio clock, less what the output still holds back.
+// Seconds of music heard so far: the audio clock, less what the output still holds back; where it stopped
+// while paused.
 EM_JS(double, AudioPosition, (), {
   const audio = Module.audio;
-  if (!audio || !audio.source) return 0;
+  if (!audio || (!audio.source && !audio.paused)) return 0;
+  if (audio.paused) return audio.offset;
   const latency = audio.context.outputLatency || audio.context.baseLatency || 0;
   return Math.max(0, audio.context.currentTime - audio.startedAt - latency) + audio.offset;
+});
+
+EM_JS(void, AudioPause, (double fadeSeconds), {
+  const audio = Module.audio;
+  if (!audio || !audio.source || audio.paused) return;
+  const latency = audio.context.outputLatency || audio.context.baseLatency || 0;
+  const now = audio.context.currentTime;
+  audio.offset += Math.max(0, now - audio.startedAt - latency);
+  audio.fade.gain.setValueAtTime(1, now);
+  audio.fade.gain.linearRampToValueAtTime(0, now + fadeSeconds);
+  audio.source.stop(now + fadeSeconds);
+  audio.source = null;
+  audio.paused = true;
 });
 
 EM_JS(void, AudioVolume, (double level), {
@@ -73,7 +104,15 @@ bool WebMusicPlayer::Load(const std::string& path) {
 }
 
 void WebMusicPlayer::Play(uint32_t startSample) {
-  AudioPlay(double(startSample) / kMusicRate);
+  AudioPlayFrom(double(startSample) / kMusicRate, 0.0);
+}
+
+void WebMusicPlayer::Pause() {
+  AudioPause(kFadeSeconds);
+}
+
+void WebMusicPlayer::Seek(uint32_t sample) {
+  AudioPlayFrom(double(sample) / kMusicRate, kFadeSeconds);
 }
 
 uint32_t WebMusicPlayer::Position() {
@@ -86,7 +125,11 @@ uint32_t WebMusicPlayer::Length() {
 }
 
 const float* WebMusicPlayer::Spectrum() {
-  if (music_) analyser_.Analyse(music_->mono, Position(), spectrum_);
+  return SpectrumAt(Position());
+}
+
+const float* WebMusicPlayer::SpectrumAt(uint32_t sample) {
+  if (music_) analyser_.Analyse(music_->mono, sample, spectrum_);
   return spectrum_.data();
 }
 

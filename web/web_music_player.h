@@ -18,6 +18,9 @@ class WebMusicPlayer : public MusicPlayer {
   uint32_t Frequency() override { return kMusicRate; }
   uint32_t Length() override;
   const float* Spectrum() override;
+  const float* SpectrumAt(uint32_t sample) override;
+  void Pause() override;
+  void Seek(uint32_t sample) override;
   void SetVolume(int volume) override;
   void Close() override;
 

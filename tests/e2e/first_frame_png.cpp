@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "desktop/live_show.h"
-#include "tools/png_file.h"
+#include "cli/png_file.h"
 
 int main(int argc, char** argv) {
   const char* path = std::getenv("VELMORA_FIRST_FRAME");

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "tools/capture/frame_writer.h"
-#include "tools/png_file.h"
+#include "cli/png_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/png_file.h"
+#include "cli/png_file.h"
 
 #include <png.h>
 
