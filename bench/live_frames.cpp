@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   Clock::time_point counting;
   long frames = -1;  // not yet counting
   bool started = false;
-  const auto afterEachSwap = [&] {
+  const auto afterEachSwap = [&](const DemoState&) {
     if (!started) {
       started = true;
       first = Clock::now();

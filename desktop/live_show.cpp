@@ -145,7 +145,7 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
     if (controls && controls->TakeScreenshotRequest()) WriteScreenshot(state);
     SwapMainWindow(state);
     if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);
-    if (hooks.afterEachSwap) hooks.afterEachSwap();
+    if (hooks.afterEachSwap) hooks.afterEachSwap(state);
     firstSwap = false;
   }
   CloseMainWindow(state, messages);

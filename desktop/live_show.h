@@ -5,13 +5,15 @@
 #include <functional>
 
 #include "render/offscreen_target.h"
+#include "state/demo_state.h"
 
 struct LiveShowHooks {
   // Called once, right after the first frame has been presented, with the picture it showed (start-up
   // measurements, tests of where the show started).
   std::function<void(const OffscreenTarget&)> afterFirstSwap;
-  // Called after every frame has been presented (frame-time measurements).
-  std::function<void()> afterEachSwap;
+  // Called after every frame has been presented, with the state it was drawn from (frame-time and seek
+  // measurements).
+  std::function<void(const DemoState&)> afterEachSwap;
 };
 
 // Runs the program with its command line until the show ends; returns the process exit code. Whichever way
