@@ -46,11 +46,9 @@ bool SdlMusicPlayer::Load(const std::string& path) {
 void SdlMusicPlayer::Play(uint32_t startSample) {
   stream_->WaitFor(size_t(startSample) + kDecodedAheadOfStart);
   SDL_LockAudioDevice(device_);
-  consumedFrames_ = startSample;
+  cursor_.Start(startSample);
   positionFloor_ = startSample;
   lastFillCounter_ = SDL_GetPerformanceCounter();
-  playing_ = true;
-  fadeInDone_ = kFadeFrames;
   SDL_UnlockAudioDevice(device_);
   SDL_PauseAudioDevice(device_, 0);
 }
@@ -61,36 +59,19 @@ void SdlMusicPlayer::FillCallback(void* player, Uint8* stream, int bytes) {
 
 void SdlMusicPlayer::Fill(int16_t* out, int frames) {
   std::memset(out, 0, size_t(frames) * 4);
-  if (!playing_ || !stream_) return;
+  if (!stream_) return;
   const std::span<const int16_t> stereo = stream_->Stereo();
   const uint64_t decoded = stereo.size() / 2;
   const double volume = volume_.load(std::memory_order_relaxed) / 255.0;
-  for (int i = 0; i < frames && !paused_; ++i) {
-    const double gain = volume * NextFadeGain();
-    if (paused_) break;
-    if (consumedFrames_ < decoded) {
-      const int16_t* source = stereo.data() + 2 * consumedFrames_;
-      out[2 * i] = int16_t(source[0] * gain);
-      out[2 * i + 1] = int16_t(source[1] * gain);
-    }
-    ++consumedFrames_;
+  for (int i = 0; i < frames; ++i) {
+    const auto step = cursor_.Next();
+    if (!step) break;
+    if (step->frame >= decoded) continue;
+    const double gain = volume * step->gain;
+    out[2 * i] = int16_t(stereo[2 * step->frame] * gain);
+    out[2 * i + 1] = int16_t(stereo[2 * step->frame + 1] * gain);
   }
   lastFillCounter_ = SDL_GetPerformanceCounter();
-}
-
-double SdlMusicPlayer::NextFadeGain() {
-  if (fadeOutLeft_ > 0) return double(fadeOutLeft_--) / kFadeFrames;
-  if (seekTarget_) {
-    consumedFrames_ = *seekTarget_;
-    seekTarget_.reset();
-    fadeInDone_ = 0;
-  } else if (pausing_) {
-    pausing_ = false;
-    paused_ = true;
-    return 0.0;
-  }
-  if (fadeInDone_ < kFadeFrames) return double(fadeInDone_++) / kFadeFrames;
-  return 1.0;
 }
 
 // The device plays what the last fill handed over during the following buffer period, so the sample heard
@@ -104,14 +85,14 @@ uint32_t SdlMusicPlayer::Position() {
 }
 
 uint32_t SdlMusicPlayer::HeardPosition() const {
-  if (!playing_) return 0;
-  if (paused_ || pausing_) return pausedAt_;
-  if (seekTarget_) return uint32_t(*seekTarget_);
+  if (!cursor_.Started()) return 0;
+  if (cursor_.PausedOrPausing()) return pausedAt_;
+  if (const auto jump = cursor_.PendingJump()) return uint32_t(*jump);
   const double sinceFill =
       double(SDL_GetPerformanceCounter() - lastFillCounter_) / double(SDL_GetPerformanceFrequency());
   const int64_t advanced = std::min<int64_t>(int64_t(sinceFill * kMusicRate), bufferFrames_);
   const int64_t heard =
-      std::max(int64_t(consumedFrames_) - bufferFrames_ + advanced, int64_t(positionFloor_));
+      std::max(int64_t(cursor_.Frame()) - bufferFrames_ + advanced, int64_t(positionFloor_));
   return uint32_t(std::clamp<int64_t>(heard, 0, int64_t(stream_->Frames())));
 }
 
@@ -135,15 +116,8 @@ const float* SdlMusicPlayer::SpectrumAt(uint32_t sample) {
 void SdlMusicPlayer::Pause() {
   if (!device_ || !stream_) return;
   SDL_LockAudioDevice(device_);
-  if (playing_ && !paused_ && !pausing_) {
-    pausedAt_ = HeardPosition();
-    pausing_ = true;
-    if (seekTarget_) {  // the jump's fade out goes on into the pause
-      seekTarget_.reset();
-    } else {
-      fadeOutLeft_ = kFadeFrames;
-    }
-  }
+  if (!cursor_.PausedOrPausing()) pausedAt_ = HeardPosition();
+  cursor_.Pause();
   SDL_UnlockAudioDevice(device_);
 }
 
@@ -152,15 +126,7 @@ void SdlMusicPlayer::Seek(uint32_t sample) {
   stream_->WaitFor(size_t(sample) + kDecodedAheadOfStart);
   SDL_LockAudioDevice(device_);
   positionFloor_ = sample;
-  if (paused_ || !playing_) {
-    consumedFrames_ = sample;
-    fadeInDone_ = 0;
-  } else {
-    if (!seekTarget_ && !pausing_) fadeOutLeft_ = kFadeFrames;
-    seekTarget_ = sample;
-  }
-  playing_ = true;
-  paused_ = pausing_ = false;
+  cursor_.Seek(sample);
   SDL_UnlockAudioDevice(device_);
   SDL_PauseAudioDevice(device_, 0);
 }
@@ -174,7 +140,7 @@ void SdlMusicPlayer::Close() {
     SDL_CloseAudioDevice(device_);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     device_ = 0;
-    playing_ = false;
+    cursor_ = PlaybackCursor(kFadeFrames);
   }
   stream_.reset();
 }

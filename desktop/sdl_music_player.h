@@ -1,21 +1,24 @@
 // The music through SDL audio, played once from a given sample, with the playing position taken from what
 // the device has actually consumed. The file is decoded on a thread of its own (timing/music_stream.h): the
 // show starts as soon as the seconds it begins with are decoded, and a decoding started early, before the
-// sound is even opened, is taken over by Load.
+// sound is even opened, is taken over by Load. Pauses and jumps go through a short fade (PlaybackCursor).
 #pragma once
 
 #include <SDL.h>
 
 #include <atomic>
 #include <memory>
-#include <optional>
 
+#include "desktop/playback_cursor.h"
 #include "timing/frequency_analyser.h"
 #include "timing/music_player.h"
 #include "timing/music_stream.h"
 
 class SdlMusicPlayer : public MusicPlayer {
  public:
+  static constexpr int kFadeFrames =
+      kMusicRate / 100;  // 10 ms: a jump's or a pause's fade, short yet no click
+
   ~SdlMusicPlayer() override;
 
   // Starts decoding the file now, ahead of Init and Load.
@@ -39,8 +42,6 @@ class SdlMusicPlayer : public MusicPlayer {
  private:
   static void FillCallback(void* player, Uint8* stream, int bytes);
   void Fill(int16_t* out, int frames);
-  // The gain of the next frame handed to the device, 0 ... 1, and the fades' progress past it.
-  double NextFadeGain();
   uint32_t HeardPosition() const;
 
   SDL_AudioDeviceID device_ = 0;
@@ -49,16 +50,10 @@ class SdlMusicPlayer : public MusicPlayer {
   SpectrumAnalyser analyser_;
   ::Spectrum spectrum_{};
 
-  // Written by the audio thread under the device lock.
-  uint64_t consumedFrames_ = 0;
+  // Under the device lock: the cursor is stepped by the audio thread.
+  PlaybackCursor cursor_{kFadeFrames};
   uint64_t lastFillCounter_ = 0;
-  bool playing_ = false;
-  bool paused_ = false;   // faded out and holding at pausedAt_
-  bool pausing_ = false;  // fading out toward the pause
-  uint32_t pausedAt_ = 0;
-  std::optional<uint64_t> seekTarget_;  // fading out toward a jump there
-  uint64_t positionFloor_ = 0;          // Position never reads less than the last jump's target
-  int fadeOutLeft_ = 0;                 // frames of the fade out still to go
-  int fadeInDone_ = 0;                  // frames of the fade in played so far
+  uint32_t pausedAt_ = 0;       // the position held while paused
+  uint64_t positionFloor_ = 0;  // Position never reads less than the last jump's target
   std::atomic<int> volume_{255};
 };

@@ -31,4 +31,27 @@ TEST_F(MusicFiles, ThePlayingPositionAdvancesAtThePlaybackRate) {
   player.Close();
 }
 
+TEST_F(MusicFiles, APauseHoldsThePositionAndAJumpReadsItsTargetAtOnce) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  SdlMusicPlayer player;
+  ASSERT_TRUE(player.Init());
+  ASSERT_TRUE(player.Load(PathOf("tone.mp3")));
+  player.Play(0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  player.Pause();
+  const uint32_t paused = player.Position();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(player.Position(), paused);
+
+  player.Seek(3 * 44100);  // from the pause, forward
+  EXPECT_GE(player.Position(), 3u * 44100);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  EXPECT_GT(player.Position(), 3u * 44100 + 44100 / 10);
+  player.Seek(44100);  // while playing, back: read at once, long before the device has played it
+  EXPECT_EQ(player.Position(), 44100u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  EXPECT_NEAR(player.Position(), 44100 * 1.4, 44100 * 0.15);
+  player.Close();
+}
+
 }  // namespace
