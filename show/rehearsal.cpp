@@ -26,32 +26,23 @@ uint32_t SampleAt(double demoClock, MusicPlayer& music) {
 }  // namespace
 
 std::optional<RehearsalCommand> RehearsalKeyCommand(int virtualKey) {
-  switch (virtualKey) {
-    case kVkSpace:
-      return RehearsalCommand::TogglePause;
-    case kVkLeft:
-      return RehearsalCommand::BackSecond;
-    case kVkRight:
-      return RehearsalCommand::ForwardSecond;
-    case kVkPageDown:
-      return RehearsalCommand::BackTen;
-    case kVkPageUp:
-      return RehearsalCommand::ForwardTen;
-    case kVkHome:
-      return RehearsalCommand::ToStart;
-    case kVkEnd:
-      return RehearsalCommand::ToEnd;
-    case kVkDown:
-      return RehearsalCommand::StepBack;
-    case kVkUp:
-      return RehearsalCommand::StepForward;
-    case kVkLetterA + ('S' - 'A'):
-      return RehearsalCommand::Screenshot;
-    case kVkLetterA + ('T' - 'A'):
-      return RehearsalCommand::ToggleOverlay;
-    default:
-      return std::nullopt;
+  constexpr std::pair<int, RehearsalCommand> kKeys[] = {
+      {kVkSpace, RehearsalCommand::TogglePause},
+      {kVkLeft, RehearsalCommand::BackSecond},
+      {kVkRight, RehearsalCommand::ForwardSecond},
+      {kVkPageDown, RehearsalCommand::BackTen},
+      {kVkPageUp, RehearsalCommand::ForwardTen},
+      {kVkHome, RehearsalCommand::ToStart},
+      {kVkEnd, RehearsalCommand::ToEnd},
+      {kVkDown, RehearsalCommand::StepBack},
+      {kVkUp, RehearsalCommand::StepForward},
+      {kVkLetterA + ('S' - 'A'), RehearsalCommand::Screenshot},
+      {kVkLetterA + ('T' - 'A'), RehearsalCommand::ToggleOverlay},
+  };
+  for (const auto& [key, command] : kKeys) {
+    if (key == virtualKey) return command;
   }
+  return std::nullopt;
 }
 
 // Counted the way the show's clocks are fast forwarded, step by step, so that the last frame's clock is the

@@ -1,20 +1,19 @@
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <numeric>
+#include <optional>
 
 #include "scenes/scene_director.h"
 #include "show/frame_renderer.h"
 #include "show/rehearsal.h"
 #include "show/startup.h"
-#include "tests/asset_files.h"
 #include "tests/fake_music_player.h"
 #include "tests/gl_fixture.h"
 #include "tests/recording_messages.h"
+#include "tests/scratch_pack.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using enum RehearsalCommand;
 
 // The demo clock of a grid frame, reached as the show's clocks reach it.
@@ -44,17 +43,14 @@ TEST(RehearsalLandings, StayOnTheFramesTheShowDrawsFromEitherEnd) {
   EXPECT_EQ(ScreenshotName(117.25), "velmora-117.250.png");
 }
 
-// The live show started in a scratch directory with a tiny asset pack and no music file, so that the frame
-// renderer's reference frames there are drawn in silence, as the fake player's spectrum is.
+// The live show started where the frame renderer's reference frames are drawn in silence, as the fake
+// player's spectrum is.
 class RehearsalTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped()) return;
-    previous = fs::current_path();
-    directory = fs::temp_directory_path() / ("velmora-rehearsal-" + std::to_string(getpid()));
-    test_assets::WriteTinyPack(directory);
-    fs::current_path(directory);
+    pack.emplace();
     clock.counter = [] { return gNow; };
     gNow = 0;
     state.setup.renderWidth = 64;
@@ -63,11 +59,7 @@ class RehearsalTest : public GlTest {
     reference = FrameRenderer::Create(64, 36, kGridStep, messages);
     ASSERT_NE(reference, nullptr);
   }
-  void TearDown() override {
-    ReleaseOffscreenTarget(target);
-    if (!previous.empty()) fs::current_path(previous);
-    fs::remove_all(directory);
-  }
+  void TearDown() override { ReleaseOffscreenTarget(target); }
 
   // Lets `seconds` pass on the timer, then runs one rehearsal frame.
   void Frame(double seconds = 1.0 / 60.0) {
@@ -88,7 +80,7 @@ class RehearsalTest : public GlTest {
   uint32_t SampleOfClock() const { return uint32_t(std::llround(state.demoClock * 44100)); }
 
   static inline int64_t gNow = 0;
-  fs::path previous, directory;
+  std::optional<ScratchPack> pack;
   DemoState state;
   FrameRecord frame;
   OffscreenTarget target;
