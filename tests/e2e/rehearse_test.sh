@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Rehearsal mode end to end under Xvfb, with real key presses: a paused picture holds still; jumps back and
 # forth and frame steps land where velmora-frame draws the same clock, pixel for pixel (the screenshot key's
-# file names that clock); the overlay says where the show is; Space plays on and Escape ends it.
+# file names that clock); the overlay says where the show is; Space plays on and Escape ends it; the setup
+# dialog's box starts the same mode.
 # Usage: rehearse_test.sh VELMORA VELMORA_FRAME READ_OVERLAY
 set -u
 velmora=$(realpath "$1")
@@ -98,5 +99,24 @@ awk -v c="$(clock_of "$played")" 'BEGIN { exit !(c > 3.5) }' && pass "Space play
   fail "Space plays on: at '$played'"
 press_escape "$window"
 expect_exit "Escape" 0
+
+# The setup dialog's "Rehearse" box: Tab to "Windowed" and tick it, on past "Force 16:9" to "Rehearse" and tick
+# it; Space then holds the picture, where the player would play on.
+if start_through_dialog Tab Tab Tab space Tab Tab space Return; then
+  window=$(find_window "$show_title" $pid)
+  if [ -n "$window" ]; then
+    xdotool windowfocus --sync "$window" key space
+    sleep 1
+    xwd -id "$window" -out dialog1.xwd
+    sleep 0.5
+    xwd -id "$window" -out dialog2.xwd
+    cmp -s dialog1.xwd dialog2.xwd && pass "the dialog's Rehearse box: Space pauses" ||
+      fail "the dialog's Rehearse box: the picture moved after Space"
+    press_escape "$window"
+  else
+    fail "the show did not start from the dialog"
+  fi
+  expect_exit "rehearsing from the dialog" 0
+fi
 
 [ $e2e_failures -eq 0 ]
