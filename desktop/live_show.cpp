@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "cli/data_dir.h"
 #include "cli/png_file.h"
@@ -96,14 +97,15 @@ bool DispatchEvents(DemoState& state, Rehearsal* rehearsal) {
   return !gHangUp;
 }
 
-// The picture as it stands, at its own size, to velmora-CLOCK.png in the working directory.
-void WriteScreenshot(const DemoState& state) {
-  const std::string name = ScreenshotName(state.demoClock);
-  if (WritePng(name, ReadOffscreenPixels(gOffscreenTarget), gOffscreenTarget.width,
+// The picture as it stands, at its own size, to velmora-CLOCK.png in the folder the program was started from
+// (the working directory is the show's data folder by now, perhaps not even writable).
+void WriteScreenshot(const DemoState& state, const std::filesystem::path& folder) {
+  const std::string path = (folder / ScreenshotName(state.demoClock)).string();
+  if (WritePng(path, ReadOffscreenPixels(gOffscreenTarget), gOffscreenTarget.width,
                gOffscreenTarget.height)) {
-    std::fprintf(stderr, "velmora: wrote %s\n", name.c_str());
+    std::fprintf(stderr, "velmora: wrote %s\n", path.c_str());
   } else {
-    std::fprintf(stderr, "velmora: could not write %s\n", name.c_str());
+    std::fprintf(stderr, "velmora: could not write %s\n", path.c_str());
   }
 }
 
@@ -117,7 +119,8 @@ struct ShutDownOnReturn {
   }
 };
 
-int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
+int RunLiveShow(const LaunchOptions& launch, const std::filesystem::path& launchFolder,
+                const LiveShowHooks& hooks) {
   ShutDownOnReturn shutDown;
   DemoState& state = gDemoState;
   SdlMessageSink messages;
@@ -142,7 +145,7 @@ int RunLiveShow(const LaunchOptions& launch, const LiveShowHooks& hooks) {
   bool firstSwap = true;
   while (DispatchEvents(state, controls)) {
     if (RunLiveFrame(frame) == FrameOutcome::EndProcess) return 0;
-    if (controls && controls->TakeScreenshotRequest()) WriteScreenshot(state);
+    if (controls && controls->TakeScreenshotRequest()) WriteScreenshot(state, launchFolder);
     SwapMainWindow(state);
     if (firstSwap && hooks.afterFirstSwap) hooks.afterFirstSwap(gOffscreenTarget);
     if (hooks.afterEachSwap) hooks.afterEachSwap(state);
@@ -158,9 +161,11 @@ int RunVelmora(int argc, char** argv, const LiveShowHooks& hooks) {
   const CommandLine line = ParseCommandLine(ArgumentsAfterName(argc, argv));
   if (line.action != CommandLineAction::Run)
     return AnswerCommandLine(line.action, "velmora", UsageText(), line.refusal);
+  std::error_code noFolder;
+  const std::filesystem::path launchFolder = std::filesystem::current_path(noFolder);
   if (const auto missing = EnterShowData("velmora")) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;
   }
-  return RunLiveShow(line.options, hooks);
+  return RunLiveShow(line.options, launchFolder, hooks);
 }

@@ -14,6 +14,9 @@ size=640x360
 # Music the pictures react to: loud tones on the two bins the scenes follow (bass left, hi-hat right), so that
 # a landing drawn with another moment's spectrum shows.
 sox -q -n -r 44100 -c 2 -C 128 "music/Tessaly - Slow Orbit.mp3" synth 70 sine 86.13 sine 9905.27 vol 0.95
+# Screenshots go to the folder the show was started from, not to the show's data folder.
+export VELMORA_DATA_DIR=$PWD
+mkdir shots && cd shots
 
 # screenshot: presses S and prints the name of the PNG the show wrote, waiting up to 20 s for it.
 screenshot() {
@@ -22,7 +25,7 @@ screenshot() {
   local name
   for _ in $(seq 200); do
     name=$(sed -n 's/^velmora: wrote //p' stderr.log | tail -n1)
-    [ -n "$name" ] && [ -f "$name" ] && { echo "$name"; return; }
+    [ "$name" = "$PWD/$(basename "$name")" ] && [ -f "$name" ] && { basename "$name"; return; }
     sleep 0.1
   done
 }
