@@ -2,6 +2,11 @@
 // Audio. The page calls velmora_start from its start button (sound may only start in a user gesture) and then
 // the show runs one frame per animation frame until its end or Escape's closing fade; velmora_render_instant
 // draws one instant (fast-forwarded, in silence, as velmora-frame draws it) for the tests.
+//
+// Every viewer has the rehearsal's hold on time: the page's seek bar seeks and pauses through it, and with
+// ?rehearse the page hands it the rehearsal keys too. After each frame the page hears the clock and whether
+// the show is paused (Module.onFrame), and gets the picture when a screenshot was asked for
+// (Module.onScreenshot).
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -16,6 +21,7 @@
 #include "render/offscreen_target.h"
 #include "show/frame_driver.h"
 #include "show/frame_renderer.h"
+#include "show/rehearsal.h"
 #include "show/startup.h"
 #include "state/demo_state.h"
 #include "state/messages.h"
@@ -30,6 +36,14 @@ EM_JS(void, PageShowMessage, (const char* text), {
 });
 EM_JS(void, PageShowEnded, (), {
   if (Module.onShowEnded) Module.onShowEnded();
+});
+EM_JS(void, PageFrameDrawn, (double demoClock, int paused), {
+  if (Module.onFrame) Module.onFrame(demoClock, paused != 0);
+});
+// The page gets its own copy of the pixels (RGB, top row first) and the file name to offer them under.
+EM_JS(void, PageOfferScreenshot, (const uint8_t* rgb, int width, int height, const char* name), {
+  if (Module.onScreenshot)
+    Module.onScreenshot(HEAPU8.slice(rgb, rgb + width * height * 3), width, height, UTF8ToString(name));
 });
 
 // Messages go to the browser's console and to the page's title card.
@@ -61,6 +75,7 @@ OffscreenTarget gTarget;
 DemoClock gClock;
 std::unique_ptr<ShowObject> gShow;
 WebMusicPlayer gMusic;
+Rehearsal gRehearsal;
 std::unique_ptr<FrameRenderer> gInstant;
 std::vector<uint8_t> gPixels;
 
@@ -99,11 +114,21 @@ void EndShow() {
   PageShowEnded();
 }
 
+void OfferScreenshot() {
+  const std::vector<uint8_t> pixels = ReadOffscreenPixels(gTarget);
+  PageOfferScreenshot(pixels.data(), gTarget.width, gTarget.height, ScreenshotName(gState.demoClock).c_str());
+}
+
 // One frame of the live show, as the desktop's main loop runs it.
 void LiveFrame() {
   CanvasSize(gState.window.clientWidth, gState.window.clientHeight);
-  FrameContext frame{gState, gFrame, gTarget, gClock, gMusic, gHost, gShow};
-  if (RunLiveFrame(frame) == FrameOutcome::EndProcess) EndShow();
+  FrameContext frame{gState, gFrame, gTarget, gClock, gMusic, gHost, gShow, &gRehearsal};
+  if (RunLiveFrame(frame) == FrameOutcome::EndProcess) {
+    EndShow();
+    return;
+  }
+  if (gRehearsal.TakeScreenshotRequest()) OfferScreenshot();
+  PageFrameDrawn(gState.demoClock, gRehearsal.Paused());
 }
 
 }  // namespace
@@ -128,6 +153,31 @@ EMSCRIPTEN_KEEPALIVE int velmora_start(int width, int height, int music, double 
 // A key went down (1) or up (0); a key pressed since the last frame counts even if it is up again by then.
 EMSCRIPTEN_KEEPALIVE void velmora_key(int code, int down) {
   gState.SetKey(code, down != 0);
+}
+
+// The seek bar's jump: to the grid frame nearest `demoClock`, drawn in the next frame.
+EMSCRIPTEN_KEEPALIVE void velmora_seek(double demoClock) {
+  gRehearsal.SeekTo(demoClock);
+}
+
+// The seek bar's pause and play button.
+EMSCRIPTEN_KEEPALIVE void velmora_toggle_pause() {
+  gRehearsal.Press(RehearsalCommand::TogglePause);
+}
+
+// A rehearsal key (a virtual-key code) went down; keys without a rehearsal command are ignored.
+EMSCRIPTEN_KEEPALIVE void velmora_command(int virtualKey) {
+  if (const auto command = RehearsalKeyCommand(virtualKey)) gRehearsal.Press(*command);
+}
+
+// Whether the frame last drawn was drawn paused.
+EMSCRIPTEN_KEEPALIVE int velmora_paused() {
+  return gRehearsal.Paused() ? 1 : 0;
+}
+
+// The demo clock at which the show ends, in seconds: the seek bar's length.
+EMSCRIPTEN_KEEPALIVE double velmora_show_length() {
+  return kShowEnd;
 }
 
 // The demo clock of the frame last drawn, in seconds.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The web page in headless Chromium (WebGL 2 on SwiftShader): ?time=T at ten instants of both halves draws what
-# velmora-frame draws; "Start" plays the music and the clock follows it, Escape closes the show, and it ends
+# velmora-frame draws, with no control over it; "Start" plays the music and the clock follows it; the seek bar
+# seeks, pauses and links to the moment, without clicks in the sound, and hides when the mouse rests; the
+# ?rehearse keys jump, pause, step, show the overlay and save screenshots; Escape closes the show, and it ends
 # by itself; a browser without WebGL 2 gets the page's message; the music decodes in WebAssembly to the
 # desktop's samples and spectra.
 #   web_test.sh SITE_DIR BUILD_DIR   (SITE_DIR: build-web/site, with decode_music.js beside it; BUILD_DIR: the
@@ -49,19 +51,63 @@ for instant in 10 34 64 97 118 134 150 176 205 228; do
   fi
 done
 
-# Played as a person plays it (a real click on "Start", Escape after 8 s, over the DevTools protocol): the
-# music starts with the click, the demo clock follows what is heard, Escape brings the title card back.
+# drive MODE URL: what tests/web/drive_page.py saw in MODE, its "name value" lines into `seen`.
 declare -A seen
-while read -r name value; do seen[$name]=$value; done < <(python3 "$(dirname "$0")/drive_page.py" "$base" 8 \
-  "$scratch/profile-driven" 2>>"$scratch/drive.log")
-if [ "${seen[ready]:-0}" = 1 ] && awk -v clock="${seen[clock]:-0}" -v music="${seen[music]:-0}" \
-  'BEGIN { d = clock - music; exit !(music > 6 && d < 0.5 && d > -0.5) }'; then
-  pass "Start: 8 s after the click the demo clock is at ${seen[clock]} s, the music at ${seen[music]} s"
-else
-  fail "Start: ready '${seen[ready]:-}', clock '${seen[clock]:-}', music '${seen[music]:-}' ($(cat "$scratch/drive.log"))"
-fi
-[ "${seen[ended]:-0}" = 1 ] && pass "Escape: the show closed at demo clock ${seen[ended_clock]} s" ||
-  fail "Escape: the show did not close"
+drive() {
+  seen=()
+  while read -r name value; do seen[$name]=$value; done < <(python3 "$(dirname "$0")/drive_page.py" "$1" "$2" \
+    "$scratch/profile-$1" 2>>"$scratch/drive.log")
+}
+
+# expect DESCRIPTION CONDITION: passes when the awk condition holds, each of the readings an awk variable.
+expect() {
+  local name readings=()
+  for name in "${!seen[@]}"; do readings+=(-v "$name=${seen[$name]}"); done
+  if awk "${readings[@]}" "function abs(x) { return x < 0 ? -x : x } BEGIN { exit !($2) }"; then
+    pass "$1"
+  else
+    fail "$1 ($(tail -n 3 "$scratch/drive.log"))"
+  fi
+}
+
+# Played as a person plays it, with real clicks over the DevTools protocol: "Start" (the music starts with
+# the click and the demo clock follows what is heard), after 8 s the seek bar (a click on the track lands on
+# the frame under it, the pause button holds the clock, play goes on, the link carries the clock; the sound
+# is a sine meanwhile, in which a fade that jumps would show), the mouse left to rest, then Escape.
+drive play "$base"
+expect "Start: 8 s after the click the demo clock is at ${seen[clock]:-?} s, the music at ${seen[music]:-?} s" \
+  'ready == 1 && music > 6 && abs(clock - music) < 0.5'
+expect "no seek bar on the title card" 'bar_on_card == 0 && bar_on_card != ""'
+expect "seek bar: a click at 3/4 of the track (${seen[seek_target]:-?} s) landed on ${seen[seek_landed]:-?} s and \
+played on (${seen[seek_next]:-?} s; a second later the clock at ${seen[seek_clock]:-?} s, the music at \
+${seen[seek_music]:-?} s)" \
+  'abs(seek_landed - seek_target) < 1 / 120 + 1e-6 && seek_next > seek_landed && seek_next - seek_landed < 1 &&
+   seek_music > seek_target && abs(seek_clock - seek_music) < 0.5'
+expect "pause button: the clock held at ${seen[paused_clock]:-?} s for a second; play: on to ${seen[resumed_clock]:-?} s" \
+  'paused == 1 && paused_clock > 0 && paused_later == paused_clock && resumed_clock > paused_clock + 0.4'
+expect "link to this moment: ${seen[link]:-?}" 'index(link, "?from=" sprintf("%.3f", paused_clock)) > 0'
+expect "the seek, pause and play faded the sound (largest step ${seen[largest_step]:-?}; a clean sine's 0.031)" \
+  'largest_step > 0 && largest_step < 0.05'
+expect "the bar showed when the mouse moved (over ${seen[shown_covered]:-?} of 121 points of the picture) and hid \
+${seen[hid_after]:-?} s after it rested" \
+  'shown_covered > 0 && hidden_covered == 0 && hidden_covered != "" && hid_after < 6'
+expect "Escape: the show closed at demo clock ${seen[ended_clock]:-?} s" 'ended == 1'
+
+# ?rehearse, silent, from 60 s: the keys, pressed as a person presses them.
+drive rehearse "$base?rehearse&silent&autostart&from=60"
+expect "Page Up: from ${seen[page_up_from]:-?} s to ${seen[page_up_to]:-?} s" \
+  'abs(page_up_to - page_up_from - 10) < 1 / 120 + 1e-6'
+expect "Space: the clock held at ${seen[paused_clock]:-?} s, a frame of the 60 Hz grid, for a second" \
+  'paused == 1 && paused_later == paused_clock && abs(paused_clock * 60 - int(paused_clock * 60 + 0.5)) < 1e-6'
+expect "Up and Down while paused: ${seen[step_up]:-?} s and ${seen[step_down]:-?} s" \
+  'abs(step_up - 1 / 60) < 1e-6 && abs(step_down + 1 / 60) < 1e-6'
+expect "T: the overlay changed ${seen[overlay_changed]:-?} bytes of the picture's corner" 'overlay_changed > 100'
+expect "S: downloaded ${seen[screenshot]:-nothing} (the picture: ${seen[picture]:-?})" \
+  'screenshot == sprintf("velmora-%.3f.png %s", paused_clock, picture)'
+
+drive instant "$base?time=64&size=320x180"
+expect "?time=64: no control over the picture (${seen[covered]:-?} of 121 points covered)" \
+  'covered == 0 && covered != ""'
 
 # Started near its end, the show ends by itself at 236.8 s and the title card comes back.
 chrome --autoplay-policy=no-user-gesture-required "$base?autostart&from=234&report=/upload/end.txt" &
