@@ -19,7 +19,9 @@ class Listener {
     for (int i = 0; i < count; ++i) {
       const auto step = cursor_.Next();
       if (!step) {
-        if (last_) EXPECT_LE(last_->gain, 1.0 / kFade) << "stopped at gain " << last_->gain;
+        if (last_) {
+          EXPECT_LE(last_->gain, 1.0 / kFade) << "stopped at gain " << last_->gain;
+        }
         last_.reset();
         continue;
       }
