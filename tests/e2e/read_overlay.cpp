@@ -1,6 +1,7 @@
 // Reads the rehearsal overlay's text back from a window dump (xwd -id WINDOW), one line per overlay line,
 // with the overlay's own glyph table: the end-to-end test checks what the overlay says at a known instant.
 //   read_overlay WINDOW.xwd
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -17,7 +18,8 @@ constexpr size_t kHeaderWords = 25;
 constexpr int kLongestLine = 60;
 
 struct WindowDump {
-  int width = 0, height = 0;
+  int width = 0, height = 0;     // of the part on the screen
+  int windowHeight = 0;          // of the whole window, which sets the overlay's scale
   std::vector<uint32_t> pixels;  // 0xRRGGBB, top row first
 };
 
@@ -35,6 +37,7 @@ bool ReadDump(const char* path, WindowDump& dump) {
   for (size_t i = 0; i < kHeaderWords; ++i) header[i] = BigEndian(bytes, 4 * i);
   const uint32_t headerSize = header[0], width = header[4], height = header[5], byteOrder = header[7];
   const uint32_t bitsPerPixel = header[11], bytesPerLine = header[12], colours = header[19];
+  const uint32_t windowHeight = header[21];
   const size_t start = size_t(headerSize) + size_t(colours) * 12;
   if (bitsPerPixel != 32 || width == 0 || height == 0 || width > 16384 || height > 16384 ||
       bytesPerLine < width * 4 || start + size_t(bytesPerLine) * height > bytes.size()) {
@@ -42,6 +45,7 @@ bool ReadDump(const char* path, WindowDump& dump) {
   }
   dump.width = int(width);
   dump.height = int(height);
+  dump.windowHeight = int(std::min<uint32_t>(windowHeight, 16384));
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
       const size_t at = start + size_t(y) * bytesPerLine + size_t(x) * 4;
@@ -82,7 +86,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "read_overlay: give one readable 32-bit window dump (xwd)\n");
     return 2;
   }
-  const int scale = OverlayScale(dump.height);
+  const int scale = OverlayScale(dump.windowHeight);
   const int left = (kOverlayInset + kTextMargin) * scale;
   for (int line = 0;; ++line) {
     const int top = (kOverlayInset + kTextMargin + line * kLineAdvance) * scale;
