@@ -68,7 +68,7 @@ TEST(SetupDialogTemplate, DialogUnitsScaleWithTheFontsBaseUnits) {
   EXPECT_EQ(base.x, 7);
   EXPECT_EQ(base.y, 15);
   const DialogUnitRect dialog = DialogUnitsToPixels(kSetupDialogTemplate.rect, base);
-  EXPECT_EQ(dialog.width, 313);  // 179 * 7 / 4 = 313.25
+  EXPECT_EQ(dialog.width, 313);   // 179 * 7 / 4 = 313.25
   EXPECT_EQ(dialog.height, 195);  // 104 * 15 / 8
   const DialogUnitRect run = DialogUnitsToPixels(kSetupDialogTemplate.controls[0].rect, base);
   EXPECT_EQ(run.x, 30);   // 17 * 7 / 4 = 29.75
