@@ -82,10 +82,13 @@ Sprout SproutOf(int row, double t) {
   }
 }
 
-// Row 74's three grey strands of fixed length, the first shifted one strand further out.
+// Row 74's three grey strands of fixed length, the first shifted one strand further out. Each strand draws its
+// three growth ramps as every sprout strand does, though only the first bounds it.
 void DrawGreySprout(const RibbonPath& path, double t) {
   for (int j = -3; j <= -1; ++j) {
     const double eaten = 420 * StaggeredRamp(t, 184, 8, 0.03);
+    StaggeredRamp(t, 60 - 22, 18, 0.07);
+    StaggeredRamp(t, 65, 18, 0.19);
     const Vec3 offset = DriftingTexture(j, t);
     glColor3f(0, 0, 0);
     glPushMatrix();

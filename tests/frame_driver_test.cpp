@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "math/random.h"
 #include "render/gl_api.h"
 #include "show/frame_driver.h"
 #include "show/startup.h"
+#include "state/virtual_keys.h"
+#include "timing/frame_timing.h"
 #include "tests/asset_files.h"
 #include "tests/fake_music_player.h"
 #include "tests/gl_fixture.h"
@@ -208,6 +211,31 @@ TEST_F(FrameDriverTest, EscapeInTheLastSecondsFadesPictureAndSoundOver125Seconds
   EXPECT_EQ(music.volumes.back(), 0);
   EXPECT_EQ(music.closes, 1);
   EXPECT_EQ(host.closed, 1);
+}
+
+// Escape held down across frames, through the key latch as the live loop spends it: the fade starts at the
+// first frame it is seen and runs on from there, not restarted while the key stays down.
+TEST_F(FrameDriverTest, EscapeHeldAcrossFramesStartsTheFadeOnce) {
+  ASSERT_FALSE(StartUp(true).has_value());
+  state.demoClock = 232.0;
+  state.musicSync = false;
+  music.SetSeconds(236.0);
+  state.SetKey(kVkEscape, true);
+  const auto liveTurn = [this](double seconds) {
+    const FrameOutcome outcome = Frame(seconds);
+    state.SpendFrameKeys();
+    return outcome;
+  };
+  EXPECT_EQ(liveTurn(0.1), FrameOutcome::Continue);
+  ASSERT_TRUE(state.endingStarted);
+  const double start = state.endStart;
+  EXPECT_NEAR(start, 232.1, 0.01);
+  EXPECT_TRUE(music.volumes.empty());  // the fade runs from the next frame
+  EXPECT_EQ(liveTurn(0.4), FrameOutcome::Continue);
+  EXPECT_EQ(liveTurn(0.4), FrameOutcome::Continue);
+  EXPECT_EQ(state.endStart, start);
+  EXPECT_EQ(music.volumes.back(), FadeVolume((state.demoClock - start) * state.setup.fadeRate));
+  EXPECT_EQ(liveTurn(0.6), FrameOutcome::EndProcess);
 }
 
 TEST_F(FrameDriverTest, DarkeningScalesEveryPixelAndRestoresTheState) {
