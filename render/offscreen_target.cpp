@@ -119,11 +119,7 @@ OffscreenOutcome CreateOffscreenTarget(OffscreenTarget& target, int width, int h
     outcome = support.framebufferObjects && CreateSingleSampled(target) ? OffscreenOutcome::SingleSampled
                                                                         : OffscreenOutcome::Failed;
   }
-  if (outcome == OffscreenOutcome::Failed) {
-    ReleaseOffscreenTarget(target);
-    return outcome;
-  }
-  ResetContextState();
+  if (outcome == OffscreenOutcome::Failed) ReleaseOffscreenTarget(target);
   return outcome;
 }
 

@@ -43,6 +43,7 @@ bool CreateShowTarget(OffscreenTarget& target, int width, int height, MessageSin
 }
 
 void ApplyRenderDefaults(DemoState& state) {
+  ResetContextState();
   CgSetOptimalOptions(state.cg, kCgProfileArbFp1);
   glShadeModel(GL_SMOOTH);
   glClearColor(0.0f, 0.0f, 0.0f, 0.5f);

@@ -29,8 +29,9 @@ struct StartUpContext {
 // single-sample fallback can be made; false, after its message, when not even that works.
 bool CreateShowTarget(OffscreenTarget& target, int width, int height, MessageSink& messages);
 
-// The GL state the show's frames start from (layers that switch the depth test on rely on its function,
-// less-or-equal); the headless renderer applies it too, so that its frames are the live ones.
+// The GL state the show's frames start from, whatever the context held before (layers that switch the depth
+// test on rely on its function, less-or-equal); the headless renderer applies it too, so that its frames are
+// the live ones. Making the offscreen target afterwards leaves it as it is.
 void ApplyRenderDefaults(DemoState& state);
 
 // GL defaults of the show, then StartUp. Returns the exit code when start-up must end the process.

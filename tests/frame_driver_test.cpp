@@ -238,6 +238,42 @@ TEST_F(FrameDriverTest, EscapeHeldAcrossFramesStartsTheFadeOnce) {
   EXPECT_EQ(liveTurn(0.6), FrameOutcome::EndProcess);
 }
 
+// Start-up leaves the GL state every frame starts from, whatever the context held before; making the
+// offscreen target, which start-up does after the defaults, must not undo them.
+TEST_F(FrameDriverTest, StartUpLeavesTheStateEveryFrameStartsFrom) {
+  glDisable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  glShadeModel(GL_FLAT);
+  glClearColor(1, 1, 1, 1);
+  glClearDepth(0.25);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+  glEnable(GL_BLEND);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  ASSERT_FALSE(StartUp(false).has_value());
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_DITHER));
+  GLint value = 0;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &value);
+  EXPECT_EQ(value, 4);
+  glGetIntegerv(GL_DEPTH_FUNC, &value);
+  EXPECT_EQ(value, GL_LEQUAL);
+  glGetIntegerv(GL_SHADE_MODEL, &value);
+  EXPECT_EQ(value, GL_SMOOTH);
+  glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &value);
+  EXPECT_EQ(value, GL_NICEST);
+  GLfloat clear[4] = {};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0, 0, 0, 0.5f}));
+  GLfloat depth = 0;
+  glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
+  EXPECT_EQ(depth, 1.0f);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+  EXPECT_EQ(value, GL_LINEAR);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
+  EXPECT_EQ(value, GL_LINEAR);
+}
+
 TEST_F(FrameDriverTest, DarkeningScalesEveryPixelAndRestoresTheState) {
   ASSERT_FALSE(StartUp(false).has_value());
   MakeOffscreenTargetCurrent(target);

@@ -20,6 +20,7 @@ void GlTest::SetUp() {
   HeadlessContext* context = SharedContext(error);
   if (!context) GTEST_SKIP() << "no headless GL context: " << error;
   context->MakeCurrent();
+  ResetContextState();  // whatever the test before left switched on
 }
 
 void CanvasTest::OpenCanvas(int pixels, double left, double right, double bottom, double top, double zNear,

@@ -97,13 +97,6 @@ TEST_F(OffscreenTargetTest, MultisampledTargetIsResolvedAndLetterboxed) {
   glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &samples);
   EXPECT_EQ(samples, 4);
 
-  // Start-up state left on the context.
-  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_FALSE(glIsEnabled(GL_DITHER));
-  GLint alignment = 0;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  EXPECT_EQ(alignment, 4);
-
   ExpectLetterboxedTwoHalves(target);
   ReleaseOffscreenTarget(target);
 }
