@@ -174,6 +174,20 @@ def play(browser, url):
     time.sleep(0.3)
     report("largest_step", browser.evaluate("largestStep()"))
 
+    # The sound taken away: the audio context suspended and kept from running again for two seconds. The clock
+    # plays on; once the context runs again the music joins it.
+    browser.evaluate("(() => { const c = Module.audio.context; c.ownResume = c.resume; "
+                     "c.resume = () => Promise.resolve(); c.suspend(); })()")
+    browser.wait_for("Module.audio.context.state === 'suspended'", 5)
+    lost_at = browser.evaluate(CLOCK)
+    time.sleep(2)
+    report("silent_advance", browser.evaluate(CLOCK) - lost_at)
+    browser.evaluate("(() => { const c = Module.audio.context; c.resume = c.ownResume; c.resume(); })()")
+    browser.wait_for("Module.audio.context.state === 'running'", 5)
+    time.sleep(1)
+    report("sound_back_clock", browser.evaluate(CLOCK))
+    report("sound_back_music", browser.evaluate("Module._velmora_music_seconds()"))
+
     # The mouse moves over the picture, away from the bar, and then rests.
     browser.move(width / 2, 20)
     report("shown_covered", browser.evaluate(COVERED))
