@@ -85,6 +85,23 @@ void PassToRehearsal(const SDL_KeyboardEvent& key, Rehearsal& rehearsal) {
   if (!key.repeat || repeats) rehearsal.Press(*command);
 }
 
+// The music's device went away: the player plays on, on another device or in silence, and says which here.
+void PlayOnAfterDeviceLoss(const SDL_AudioDeviceEvent& removed) {
+  if (removed.iscapture) return;
+  switch (gMusic.HandleDeviceRemoved(removed.which)) {
+    case DeviceLoss::Reopened:
+      std::fprintf(stderr,
+                   "velmora: the sound device went away; the music plays on through the default one\n");
+      break;
+    case DeviceLoss::Silent:
+      std::fprintf(stderr,
+                   "velmora: the sound device went away and no other opens; the show plays on silently\n");
+      break;
+    case DeviceLoss::NotOurs:
+      break;
+  }
+}
+
 // Drains the event queue (a paused show first waits a little for an event); false once the window has been
 // closed or the program told to stop.
 bool DispatchEvents(DemoState& state, Rehearsal* rehearsal) {
@@ -93,6 +110,7 @@ bool DispatchEvents(DemoState& state, Rehearsal* rehearsal) {
   while (SDL_PollEvent(&event)) {
     if (HandleWindowEvent(event, state, gFrameRecord) == EventOutcome::Quit) return false;
     if (rehearsal && event.type == SDL_KEYDOWN) PassToRehearsal(event.key, *rehearsal);
+    if (event.type == SDL_AUDIODEVICEREMOVED) PlayOnAfterDeviceLoss(event.adevice);
   }
   return !gHangUp;
 }

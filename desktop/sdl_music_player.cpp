@@ -6,7 +6,6 @@
 namespace {
 constexpr int kDeviceBufferFrames = 1024;
 constexpr uint32_t kDecodedAheadOfStart = 5 * kMusicRate;  // decoding outruns playing by far from there on
-constexpr int kFadeFrames = kMusicRate / 100;              // 10 ms: short, yet no click
 }  // namespace
 
 SdlMusicPlayer::~SdlMusicPlayer() {
@@ -15,6 +14,15 @@ SdlMusicPlayer::~SdlMusicPlayer() {
 
 bool SdlMusicPlayer::Init() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  device_ = OpenDevice();
+  if (device_ == 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  return true;
+}
+
+SDL_AudioDeviceID SdlMusicPlayer::OpenDevice() {
   SDL_AudioSpec wanted{};
   wanted.freq = kMusicRate;
   wanted.format = AUDIO_S16SYS;
@@ -23,13 +31,10 @@ bool SdlMusicPlayer::Init() {
   wanted.callback = FillCallback;
   wanted.userdata = this;
   SDL_AudioSpec obtained{};
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);  // SDL converts to what the device needs
-  if (device_ == 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  bufferFrames_ = obtained.samples;
-  return true;
+  const SDL_AudioDeviceID device =
+      SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);  // SDL converts to what the device needs
+  if (device != 0) bufferFrames_ = obtained.samples;
+  return device;
 }
 
 void SdlMusicPlayer::Prefetch(const std::string& path) {
@@ -45,6 +50,10 @@ bool SdlMusicPlayer::Load(const std::string& path) {
 
 void SdlMusicPlayer::Play(uint32_t startSample) {
   stream_->WaitFor(size_t(startSample) + kDecodedAheadOfStart);
+  if (silent_) {
+    silent_->Seek(startSample, counter_());
+    return;
+  }
   SDL_LockAudioDevice(device_);
   cursor_.Start(startSample);
   positionFloor_ = startSample;
@@ -77,7 +86,9 @@ void SdlMusicPlayer::Fill(int16_t* out, int frames) {
 // The device plays what the last fill handed over during the following buffer period, so the sample heard
 // now lies one buffer behind the consumed count, plus the time since that fill.
 uint32_t SdlMusicPlayer::Position() {
-  if (!device_ || !stream_) return 0;
+  if (!stream_) return 0;
+  if (silent_) return WithinMusic(int64_t(silent_->Frame(counter_())));
+  if (!device_) return 0;
   SDL_LockAudioDevice(device_);
   const uint32_t position = HeardPosition();
   SDL_UnlockAudioDevice(device_);
@@ -91,9 +102,11 @@ uint32_t SdlMusicPlayer::HeardPosition() const {
   const double sinceFill =
       double(SDL_GetPerformanceCounter() - lastFillCounter_) / double(SDL_GetPerformanceFrequency());
   const int64_t advanced = std::min<int64_t>(int64_t(sinceFill * kMusicRate), bufferFrames_);
-  const int64_t heard =
-      std::max(int64_t(cursor_.Frame()) - bufferFrames_ + advanced, int64_t(positionFloor_));
-  return uint32_t(std::clamp<int64_t>(heard, 0, int64_t(stream_->Frames())));
+  return WithinMusic(std::max(int64_t(cursor_.Frame()) - bufferFrames_ + advanced, int64_t(positionFloor_)));
+}
+
+uint32_t SdlMusicPlayer::WithinMusic(int64_t frame) const {
+  return uint32_t(std::clamp<int64_t>(frame, 0, int64_t(stream_->Frames())));
 }
 
 uint32_t SdlMusicPlayer::Length() {
@@ -114,6 +127,10 @@ const float* SdlMusicPlayer::SpectrumAt(uint32_t sample) {
 }
 
 void SdlMusicPlayer::Pause() {
+  if (silent_) {
+    silent_->Pause(counter_());
+    return;
+  }
   if (!device_ || !stream_) return;
   SDL_LockAudioDevice(device_);
   if (!cursor_.PausedOrPausing()) pausedAt_ = HeardPosition();
@@ -122,8 +139,12 @@ void SdlMusicPlayer::Pause() {
 }
 
 void SdlMusicPlayer::Seek(uint32_t sample) {
-  if (!device_ || !stream_) return;
+  if ((!device_ && !silent_) || !stream_) return;
   stream_->WaitFor(size_t(sample) + kDecodedAheadOfStart);
+  if (silent_) {
+    silent_->Seek(sample, counter_());
+    return;
+  }
   SDL_LockAudioDevice(device_);
   positionFloor_ = sample;
   cursor_.Seek(sample);
@@ -140,7 +161,28 @@ void SdlMusicPlayer::Close() {
     SDL_CloseAudioDevice(device_);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     device_ = 0;
-    cursor_ = PlaybackCursor(kFadeFrames);
   }
+  cursor_ = PlaybackCursor(kFadeFrames);
+  silent_.reset();
   stream_.reset();
+}
+
+DeviceLoss SdlMusicPlayer::HandleDeviceRemoved(SDL_AudioDeviceID device) {
+  if (device == 0 || device != device_) return DeviceLoss::NotOurs;
+  SDL_LockAudioDevice(device_);
+  const uint32_t heard = stream_ ? HeardPosition() : 0;
+  SDL_UnlockAudioDevice(device_);
+  SDL_CloseAudioDevice(device_);  // no callback runs from here on: the cursor is this thread's alone
+
+  device_ = OpenDevice();
+  if (device_ != 0) {
+    // The new device's first buffer is heard a buffer from now: the position holds where it was meanwhile.
+    positionFloor_ = std::max<uint64_t>(positionFloor_, heard);
+    lastFillCounter_ = SDL_GetPerformanceCounter();
+    if (cursor_.Started()) SDL_PauseAudioDevice(device_, 0);
+    return DeviceLoss::Reopened;
+  }
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  silent_.emplace(heard, !cursor_.Started() || cursor_.PausedOrPausing(), counter_());
+  return DeviceLoss::Silent;
 }

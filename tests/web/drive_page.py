@@ -174,6 +174,23 @@ def play(browser, url):
     time.sleep(0.3)
     report("largest_step", browser.evaluate("largestStep()"))
 
+    # The sound taken away: the audio context suspended and kept from running again for two seconds. The clock
+    # plays on; once the context runs again the music goes on from where the show has got to, not from where
+    # the sound stopped (the music position against the page's own clock, whatever the frame rate).
+    music_now = "[Module._velmora_music_seconds(), performance.now() / 1000]"
+    browser.evaluate("(() => { const c = Module.audio.context; c.ownResume = c.resume; "
+                     "c.resume = () => Promise.resolve(); c.suspend(); })()")
+    browser.wait_for("Module.audio.context.state === 'suspended'", 5)
+    lost_clock = browser.evaluate(CLOCK)
+    lost_music, lost_at = browser.evaluate(music_now)
+    time.sleep(2)
+    report("silent_advance", browser.evaluate(CLOCK) - lost_clock)
+    browser.evaluate("(() => { const c = Module.audio.context; c.resume = c.ownResume; c.resume(); })()")
+    report("sound_back", int(browser.wait_for("Module.audio.context.state === 'running'", 5)))
+    time.sleep(1)
+    back_music, back_at = browser.evaluate(music_now)
+    report("music_lag", (back_at - lost_at) - (back_music - lost_music))
+
     # The mouse moves over the picture, away from the bar, and then rests.
     browser.move(width / 2, 20)
     report("shown_covered", browser.evaluate(COVERED))

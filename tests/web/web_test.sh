@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web page in headless Chromium (WebGL 2 on SwiftShader): ?time=T at ten instants of both halves draws what
 # velmora-frame draws, with no control over it; "Start" plays the music and the clock follows it; the seek bar
-# seeks, pauses and links to the moment, without clicks in the sound, and hides when the mouse rests; the
+# seeks, pauses and links to the moment, without clicks in the sound, and hides when the mouse rests; the clock
+# plays on while the sound is taken away, and the music joins it when the sound is back; the
 # ?rehearse keys jump, pause, step, show the overlay and save screenshots; Escape closes the show, and it ends
 # by itself; a browser without WebGL 2 gets the page's message; the music decodes in WebAssembly to the
 # desktop's samples and spectra.
@@ -86,6 +87,9 @@ ${seen[seek_music]:-?} s)" \
 expect "pause button: the clock held at ${seen[paused_clock]:-?} s for a second; play: on to ${seen[resumed_clock]:-?} s" \
   'paused == 1 && paused_clock > 0 && paused_later == paused_clock && resumed_clock > paused_clock + 0.4'
 expect "link to this moment: ${seen[link]:-?}" 'index(link, "?from=" sprintf("%.3f", paused_clock)) > 0'
+expect "sound taken away: the clock went on ${seen[silent_advance]:-?} s in 2 s; the sound back, the music \
+${seen[music_lag]:-?} s behind the page's clock" \
+  'silent_advance > 1.5 && sound_back == 1 && abs(music_lag) < 0.3'
 expect "the seek, pause and play faded the sound (largest step ${seen[largest_step]:-?}; a clean sine's 0.031)" \
   'largest_step > 0 && largest_step < 0.05'
 expect "the bar showed when the mouse moved (over ${seen[shown_covered]:-?} of 121 points of the picture) and hid \
