@@ -184,29 +184,46 @@ check_usage "velmora-frame with an unknown option" "$frame" --time 75 --speed 2 
 check_usage "velmora-frame with --time and no value" "$frame" out.png --time
 rm -rf out_dir
 
-# Ctrl-C: the capture stops after the frame in hand and leaves a playable video of what it did.
+# Ctrl-C: the capture stops after the frame in hand and keeps a playable video of what it did under the
+# partial name, which its last line names; nothing is under the output's name.
 "$capture" "${small[@]}" --to 120 interrupted.mp4 2>interrupt.log &
 pid=$!
 for _ in $(seq 600); do grep -q "frame 1 of" interrupt.log && break; sleep 0.1; done
 kill -INT "$pid"
 wait "$pid"
 code=$?
-frames=$(probe interrupted.mp4 v nb_read_frames)
-[ "$code" -eq 130 ] && [ "${frames:-0}" -gt 0 ] && [ "$frames" -lt 1200 ] &&
-  pass "interrupted: exit code 130 and a playable video of $frames frames" ||
+frames=$(probe .interrupted.partial.mp4 v nb_read_frames)
+[ "$code" -eq 130 ] && [ ! -e interrupted.mp4 ] && [ "${frames:-0}" -gt 0 ] && [ "$frames" -lt 1200 ] &&
+  tail -n1 interrupt.log | grep -q "/.interrupted.partial.mp4 holds them" &&
+  pass "interrupted: exit code 130, a playable partial video of $frames frames, nothing under the output's name" ||
   fail "interrupted: exit code $code, frames '$frames', stderr: $(tail -n2 interrupt.log)"
 
-# A full disk (here a file size limit, which makes writes fail the same way): a clear error, exit code 1,
-# the part written kept.
+# Killed outright while writing: still nothing under the output's name.
+"$capture" "${small[@]}" --to 120 killed.mp4 2>/dev/null &
+pid=$!
+for _ in $(seq 600); do [ -s .killed.partial.mp4 ] && break; sleep 0.1; done
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null
+[ -s .killed.partial.mp4 ] && [ ! -e killed.mp4 ] && pass "killed while writing: no file under the output's name" ||
+  fail "killed while writing: $(ls -a | grep killed)"
+
+# A full disk (here a file size limit, which makes writes fail the same way) during an MP4 capture: exit code
+# 1 and one line naming the partial file, which keeps the part written; nothing under the output's name.
 (ulimit -f 16; trap '' XFSZ; "$capture" --size 320x180 --fps 10 --from 60 --to 100 full.mp4 2>full.log)
 code=$?
-[ "$code" -eq 1 ] && [ -s full.mp4 ] && grep -q "part written so far is kept" full.log &&
-  pass "a full disk during an MP4 capture: exit code 1, partial file kept ($(tail -n1 full.log))" ||
+[ "$code" -eq 1 ] && [ -s .full.partial.mp4 ] && [ ! -e full.mp4 ] &&
+  [ "$(grep -cv '^velmora-capture: \|^frame ' full.log)" -eq 0 ] &&
+  tail -n1 full.log | grep -q "/.full.partial.mp4: .*File too large; the part written so far is kept there" &&
+  pass "a full disk during an MP4 capture: exit code 1, $(tail -n1 full.log)" ||
   fail "full disk (MP4): exit code $code, stderr: $(cat full.log)"
-(ulimit -f 16; trap '' XFSZ; "$capture" --size 640x360 --fps 10 --from 60 --to 62 full/ 2>full.log)
+# A full disk during a PNG capture: the first frame's file is /dev/full.
+mkdir full
+ln -s /dev/full full/.velmora_000601.partial.png
+"$capture" --size 640x360 --fps 10 --from 60 --to 62 full/ 2>full.log
 code=$?
-[ "$code" -eq 1 ] && [ "$(wc -l <full.log | tr -d ' ')" -ge 1 ] && grep -q "File too large" full.log &&
-  pass "a full disk during a PNG capture: exit code 1 ($(tail -n1 full.log))" ||
+[ "$code" -eq 1 ] && [ -z "$(ls full)" ] &&
+  tail -n1 full.log | grep -q "cannot write $scratch/full/velmora_000601.png: No space left on device" &&
+  pass "a full disk during a PNG capture: exit code 1, $(tail -n1 full.log)" ||
   fail "full disk (PNG): exit code $code, stderr: $(cat full.log)"
 
 # Without the music the video is silent and says so.
