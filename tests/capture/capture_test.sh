@@ -21,6 +21,20 @@ small=(--size 160x90 --fps 10)
 frame_name() { printf 'velmora_%06d.png' "$1"; }
 # The MD5 of every decoded picture of a video, one a line.
 picture_hashes() { ffmpeg -v error -i "$1" -map 0:v -f framemd5 - | grep -v '^#' | awk -F, '{ print $6 }'; }
+# SIGKILL to every process of a session, as a power cut ends them (GNU parallel gives each job a process group
+# of its own, and velmora-capture its ffmpeg), again until none is left but the dead.
+kill_session() {
+  local pass stat line fields found
+  for pass in $(seq 50); do
+    found=0
+    for stat in /proc/[0-9]*/stat; do
+      { read -r line <"$stat"; } 2>/dev/null || continue
+      fields=(${line##*) })  # after the command's name: state, parent, group, session, ...
+      [ "${fields[3]}" = "$1" ] && [ "${fields[0]}" != Z ] && kill -KILL "${stat//[^0-9]/}" 2>/dev/null && found=1
+    done
+    [ "$found" -eq 1 ] || return 0
+  done
+}
 # One field of ffprobe's report on the first stream of a kind (v or a).
 probe() {
   ffprobe -v error -count_frames -select_streams "$2" -show_entries "stream=$3" -of default=nw=1:nk=1 "$1" |
@@ -225,6 +239,31 @@ code=$?
   tail -n1 full.log | grep -q "cannot write $scratch/full/velmora_000601.png: No space left on device" &&
   pass "a full disk during a PNG capture: exit code 1, $(tail -n1 full.log)" ||
   fail "full disk (PNG): exit code $code, stderr: $(cat full.log)"
+
+# capture-parallel.sh killed (SIGKILL, every process of its session) while a chunk is being written after two
+# have finished (or, on a slow poll, once three have), then the same command again: it renders only the
+# missing chunks, and the result equals a capture in one go.
+# FFV1 writes each frame as it comes, so a chunk's partial file is there while it is being written, and at 60
+# fps that takes long enough for the kill to land in it.
+span=(--size 160x90 --fps 60 --to 2 --codec ffv1)
+"$capture" "${span[@]}" whole60.mkv 2>/dev/null
+resume=("$repository/scripts/capture-parallel.sh" --gpus 1 --chunks 4 "${span[@]}" resumed.mkv)
+VELMORA_CAPTURE=$capture setsid "${resume[@]}" >/dev/null 2>&1 &
+session=$!
+for _ in $(seq 1500); do
+  finished=$(ls resumed.mkv.chunks-*/frames_* 2>/dev/null | wc -l)
+  [ "$finished" -ge 3 ] || { [ "$finished" -ge 2 ] && ls resumed.mkv.chunks-*/.frames_* &>/dev/null; } && break
+  sleep 0.02
+done
+{ kill_session "$session"; wait "$session"; } 2>/dev/null  # bash's word of the kill is not wanted
+finished=$(ls resumed.mkv.chunks-*/frames_* 2>/dev/null | wc -l)
+partial=$(ls resumed.mkv.chunks-*/.frames_* 2>/dev/null | wc -l)
+VELMORA_CAPTURE=$capture "${resume[@]}" >/dev/null 2>resume.log || fail "capture-parallel.sh again: $(cat resume.log)"
+grep -q "rendering $((4 - finished)) of 4 chunks" resume.log && [ "$finished" -gt 0 ] && [ "$finished" -lt 4 ] &&
+  ! compgen -G 'resumed.mkv.chunks-*' >/dev/null && [ "$(rgb_hashes resumed.mkv)" = "$(rgb_hashes whole60.mkv)" ] &&
+  pass "capture-parallel.sh killed after $finished of 4 chunks ($partial partial), run again: renders" \
+    "$((4 - finished)), equals the whole" ||
+  fail "capture-parallel.sh resumed after $finished chunks: $(head -n1 resume.log), $(ls -d resumed*)"
 
 # Without the music the video is silent and says so.
 rm -r music
