@@ -3,6 +3,14 @@
 # several machines, then joins the chunks without re-encoding their pictures and lays the music under the
 # whole. Every chunk's frames are the very frames of a capture in one go, so the result is the same video.
 #
+# Finished chunks are kept in a folder beside the output, named after it and after the options and span
+# (OUT.chunks-1a2b3c4d/, one file per chunk named by its frames). A chunk counts as finished once it is there:
+# velmora-capture writes it under a partial name and renames it when it is whole. So an interrupted run
+# (Ctrl-C, a reboot, a full disk) loses only the chunks in hand: the same command again renders just the
+# missing ones and joins them. The folder is removed once the output is joined; the output, too, is written
+# under a partial name (.OUT.partial.mp4) and renamed when whole. Exit status: 0 done, 1 a chunk or the join
+# failed (what is finished stays), 2 bad command line.
+#
 # Usage, from the build directory (where textures/ and music/ are):
 #   scripts/capture-parallel.sh [--chunks N] [--gpus N | --sshlogin LOGINS] [velmora-capture options] OUT
 # OUT               a .mp4, .mkv or .mov file
@@ -53,6 +61,7 @@ fi
 chunks=${chunks:-${gpus:-$(nproc)}}
 [[ $chunks =~ ^[1-9][0-9]*$ ]] || fail "--chunks must be a whole number of at least 1"
 [ -x "$capture" ] || fail "no velmora-capture at $capture (run this from the build directory)"
+[ -d "$(dirname -- "$output")" ] || fail "there is no directory $(dirname -- "$output") for $output"
 
 # Frame numbers as velmora-capture counts them: frame k shows demo clock k / fps, and the last frame of the
 # show is the last one up to its end at 236.8 s; seconds may be fractions.
@@ -65,32 +74,47 @@ first=$(frame_of "$from")
 last=$(frame_of "$to")
 [ "$last" -gt "$first" ] || fail "no frames between --from $from and --to $to"
 
-parts=$(mktemp -d "$PWD/.velmora-parts.XXXXXX")
-trap 'rm -rf "$parts"' EXIT
-: >"$parts/jobs"
-: >"$parts/list"
+# Everything that shapes the chunks' files names their folder (in any order), so another set gets another
+# folder. Where they render and how many there are do not: a chunk's name tells its frames.
+key=$( (printf '%s\n' "${options[@]}" | paste -d ' ' - -; echo "frames $first $last") | sort | sha1sum)
+key=${key:0:8}
+output=$(realpath -m -- "$output")
+folder=$output.chunks-$key
+mkdir -p "$folder"
+: >"$folder/jobs"
+: >"$folder/list"
+count=0
 for ((i = 0; i < chunks; i++)); do
   a=$((first + (last - first) * i / chunks))
   b=$((first + (last - first) * (i + 1) / chunks))
   [ "$b" -gt "$a" ] || continue
-  name=$(printf 'part_%04d.%s' "$i" "$extension")
-  echo "$a/$fps $b/$fps $name" >>"$parts/jobs"
-  echo "file '$parts/$name'" >>"$parts/list"
+  count=$((count + 1))
+  name=$(printf 'frames_%06d-%06d.%s' $((a + 1)) "$b" "$extension")
+  [ -f "$folder/$name" ] || echo "$a/$fps $b/$fps $name" >>"$folder/jobs"
+  echo "file '${folder//\'/\'\\\'\'}/$name'" >>"$folder/list"  # a quote in a name becomes '\''
 done
+missing=$(wc -l <"$folder/jobs")
+echo "capture-parallel: rendering $missing of $count chunks into $folder" \
+  "($((count - missing)) finished before)" >&2
 
 remote=()
-if [ -n "$sshlogin" ]; then
-  relative=${parts#"$PWD"/}
-  remote=(--sshlogin "$sshlogin" --workdir "$PWD" --return "$relative/{3}" --cleanup)
-fi
+[ -z "$sshlogin" ] || remote=(--sshlogin "$sshlogin" --workdir "$PWD" --return "$folder/{3}" --cleanup)
 jobs=$chunks
 gpu=()
 if [ -n "$gpus" ]; then
   jobs=$gpus
   gpu=(--gpu '{=1 $_ = slot() - 1 =}')  # each running job has a slot of its own, 1 ... N: GPU slot - 1
 fi
-parallel --colsep ' ' --halt now,fail=1 --jobs "$jobs" --tag --line-buffer "${remote[@]}" \
-  mkdir -p "$parts" '&&' "$capture" "${options[@]}" "${gpu[@]}" --from {1} --to {2} "$parts/{3}" <"$parts/jobs"
+# parallel hands the command line to a shell, so names with spaces go quoted.
+quoted_folder=$(printf '%q' "$folder")
+if [ "$missing" -gt 0 ] &&
+  ! parallel --colsep ' ' --halt now,fail=1 --jobs "$jobs" --tag --line-buffer "${remote[@]}" \
+    mkdir -p "$quoted_folder" '&&' "$(printf '%q' "$capture")" "${options[@]}" "${gpu[@]}" \
+    --from {1} --to {2} "$quoted_folder/{3}" <"$folder/jobs"; then
+  echo "capture-parallel: a chunk failed (see above); the finished ones stay in $folder, and the same" \
+    "command again renders only the others" >&2
+  exit 1
+fi
 
 # The pictures are copied as they are; the music is cut once for the whole span, so the joins are silent.
 audio=()
@@ -104,6 +128,16 @@ if [ -f "$music" ]; then
     mkv) audio+=(-c:a flac) ;;
   esac
 fi
-ffmpeg -hide_banner -loglevel error -nostdin -y -f concat -safe 0 -i "$parts/list" "${audio[@]}" \
-  -map 0:v -c:v copy "$output"
-echo "capture-parallel: $((last - first)) frames in $(wc -l <"$parts/jobs") chunks joined into $output" >&2
+# The join, too, is renamed into place once whole and on the disk (-xerror: a failed final write fails
+# ffmpeg, which otherwise only reports it).
+partial=$(dirname -- "$output")/.$(basename -- "${output%.*}").partial.$extension
+if ! said=$(ffmpeg -hide_banner -loglevel error -nostdin -xerror -y -f concat -safe 0 -i "$folder/list" \
+  "${audio[@]}" -map 0:v -c:v copy "$partial" 2>&1) || ! sync -- "$partial"; then
+  rm -f -- "$partial"
+  echo "capture-parallel: cannot join the chunks into $output ($(grep -v '^ ' <<<"$said" | tail -n1));" \
+    "they stay in $folder" >&2
+  exit 1
+fi
+mv -f -- "$partial" "$output"
+rm -rf -- "$folder"
+echo "capture-parallel: $((last - first)) frames in $count chunks joined into $output" >&2

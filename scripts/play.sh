@@ -19,7 +19,7 @@ has_display() {
 if ! has_display; then
   echo "velmora: no display to play the show on (DISPLAY and WAYLAND_DISPLAY name none that answers)." >&2
   echo "velmora: capturing it to $PWD/velmora.mp4 at 1280x720, 30 fps instead; Ctrl-C stops and keeps" \
-    "what is done." >&2
+    "what is done in .velmora.partial.mp4." >&2
   cmake --build . --target velmora-capture >/dev/null
   exec tools/velmora-capture --size 1280x720 --fps 30 velmora.mp4
 fi

@@ -21,6 +21,20 @@ small=(--size 160x90 --fps 10)
 frame_name() { printf 'velmora_%06d.png' "$1"; }
 # The MD5 of every decoded picture of a video, one a line.
 picture_hashes() { ffmpeg -v error -i "$1" -map 0:v -f framemd5 - | grep -v '^#' | awk -F, '{ print $6 }'; }
+# SIGKILL to every process of a session, as a power cut ends them (GNU parallel gives each job a process group
+# of its own, and velmora-capture its ffmpeg), again until none is left but the dead.
+kill_session() {
+  local pass stat line fields found
+  for pass in $(seq 50); do
+    found=0
+    for stat in /proc/[0-9]*/stat; do
+      { read -r line <"$stat"; } 2>/dev/null || continue
+      fields=(${line##*) })  # after the command's name: state, parent, group, session, ...
+      [ "${fields[3]}" = "$1" ] && [ "${fields[0]}" != Z ] && kill -KILL "${stat//[^0-9]/}" 2>/dev/null && found=1
+    done
+    [ "$found" -eq 1 ] || return 0
+  done
+}
 # One field of ffprobe's report on the first stream of a kind (v or a).
 probe() {
   ffprobe -v error -count_frames -select_streams "$2" -show_entries "stream=$3" -of default=nw=1:nk=1 "$1" |
@@ -184,30 +198,72 @@ check_usage "velmora-frame with an unknown option" "$frame" --time 75 --speed 2 
 check_usage "velmora-frame with --time and no value" "$frame" out.png --time
 rm -rf out_dir
 
-# Ctrl-C: the capture stops after the frame in hand and leaves a playable video of what it did.
+# Ctrl-C: the capture stops after the frame in hand and keeps a playable video of what it did under the
+# partial name, which its last line names; nothing is under the output's name.
 "$capture" "${small[@]}" --to 120 interrupted.mp4 2>interrupt.log &
 pid=$!
 for _ in $(seq 600); do grep -q "frame 1 of" interrupt.log && break; sleep 0.1; done
 kill -INT "$pid"
 wait "$pid"
 code=$?
-frames=$(probe interrupted.mp4 v nb_read_frames)
-[ "$code" -eq 130 ] && [ "${frames:-0}" -gt 0 ] && [ "$frames" -lt 1200 ] &&
-  pass "interrupted: exit code 130 and a playable video of $frames frames" ||
+frames=$(probe .interrupted.partial.mp4 v nb_read_frames)
+[ "$code" -eq 130 ] && [ ! -e interrupted.mp4 ] && [ "${frames:-0}" -gt 0 ] && [ "$frames" -lt 1200 ] &&
+  tail -n1 interrupt.log | grep -q "/.interrupted.partial.mp4 holds them" &&
+  pass "interrupted: exit code 130, a playable partial video of $frames frames, nothing under the output's name" ||
   fail "interrupted: exit code $code, frames '$frames', stderr: $(tail -n2 interrupt.log)"
 
-# A full disk (here a file size limit, which makes writes fail the same way): a clear error, exit code 1,
-# the part written kept.
+# Killed outright while writing: still nothing under the output's name.
+"$capture" "${small[@]}" --to 120 killed.mp4 2>/dev/null &
+pid=$!
+for _ in $(seq 600); do [ -s .killed.partial.mp4 ] && break; sleep 0.1; done
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null
+[ -s .killed.partial.mp4 ] && [ ! -e killed.mp4 ] && pass "killed while writing: no file under the output's name" ||
+  fail "killed while writing: $(ls -a | grep killed)"
+
+# A full disk (here a file size limit, which makes writes fail the same way) during an MP4 capture: exit code
+# 1 and one line naming the partial file, which keeps the part written; nothing under the output's name.
 (ulimit -f 16; trap '' XFSZ; "$capture" --size 320x180 --fps 10 --from 60 --to 100 full.mp4 2>full.log)
 code=$?
-[ "$code" -eq 1 ] && [ -s full.mp4 ] && grep -q "part written so far is kept" full.log &&
-  pass "a full disk during an MP4 capture: exit code 1, partial file kept ($(tail -n1 full.log))" ||
+[ "$code" -eq 1 ] && [ -s .full.partial.mp4 ] && [ ! -e full.mp4 ] &&
+  [ "$(grep -cv '^velmora-capture: \|^frame ' full.log)" -eq 0 ] &&
+  tail -n1 full.log | grep -q "/.full.partial.mp4: .*File too large; the part written so far is kept there" &&
+  pass "a full disk during an MP4 capture: exit code 1, $(tail -n1 full.log)" ||
   fail "full disk (MP4): exit code $code, stderr: $(cat full.log)"
-(ulimit -f 16; trap '' XFSZ; "$capture" --size 640x360 --fps 10 --from 60 --to 62 full/ 2>full.log)
+# A full disk during a PNG capture: the first frame's file is /dev/full.
+mkdir full
+ln -s /dev/full full/.velmora_000601.partial.png
+"$capture" --size 640x360 --fps 10 --from 60 --to 62 full/ 2>full.log
 code=$?
-[ "$code" -eq 1 ] && [ "$(wc -l <full.log | tr -d ' ')" -ge 1 ] && grep -q "File too large" full.log &&
-  pass "a full disk during a PNG capture: exit code 1 ($(tail -n1 full.log))" ||
+[ "$code" -eq 1 ] && [ -z "$(ls full)" ] &&
+  tail -n1 full.log | grep -q "cannot write $scratch/full/velmora_000601.png: No space left on device" &&
+  pass "a full disk during a PNG capture: exit code 1, $(tail -n1 full.log)" ||
   fail "full disk (PNG): exit code $code, stderr: $(cat full.log)"
+
+# capture-parallel.sh killed (SIGKILL, every process of its session) while a chunk is being written after two
+# have finished (or, on a slow poll, once three have), then the same command again: it renders only the
+# missing chunks, and the result equals a capture in one go.
+# FFV1 writes each frame as it comes, so a chunk's partial file is there while it is being written, and at 60
+# fps that takes long enough for the kill to land in it.
+span=(--size 160x90 --fps 60 --to 2 --codec ffv1)
+"$capture" "${span[@]}" whole60.mkv 2>/dev/null
+resume=("$repository/scripts/capture-parallel.sh" --gpus 1 --chunks 4 "${span[@]}" resumed.mkv)
+VELMORA_CAPTURE=$capture setsid "${resume[@]}" >/dev/null 2>&1 &
+session=$!
+for _ in $(seq 1500); do
+  finished=$(ls resumed.mkv.chunks-*/frames_* 2>/dev/null | wc -l)
+  [ "$finished" -ge 3 ] || { [ "$finished" -ge 2 ] && ls resumed.mkv.chunks-*/.frames_* &>/dev/null; } && break
+  sleep 0.02
+done
+{ kill_session "$session"; wait "$session"; } 2>/dev/null  # bash's word of the kill is not wanted
+finished=$(ls resumed.mkv.chunks-*/frames_* 2>/dev/null | wc -l)
+partial=$(ls resumed.mkv.chunks-*/.frames_* 2>/dev/null | wc -l)
+VELMORA_CAPTURE=$capture "${resume[@]}" >/dev/null 2>resume.log || fail "capture-parallel.sh again: $(cat resume.log)"
+grep -q "rendering $((4 - finished)) of 4 chunks" resume.log && [ "$finished" -gt 0 ] && [ "$finished" -lt 4 ] &&
+  ! compgen -G 'resumed.mkv.chunks-*' >/dev/null && [ "$(rgb_hashes resumed.mkv)" = "$(rgb_hashes whole60.mkv)" ] &&
+  pass "capture-parallel.sh killed after $finished of 4 chunks ($partial partial), run again: renders" \
+    "$((4 - finished)), equals the whole" ||
+  fail "capture-parallel.sh resumed after $finished chunks: $(head -n1 resume.log), $(ls -d resumed*)"
 
 # Without the music the video is silent and says so.
 rm -r music

@@ -2,8 +2,12 @@
 // into numbered PNGs, on any EGL device (--gpu) and with any video encoder of the installed ffmpeg. The
 // show's files (textures/ and music/) are found as velmora finds them.
 //
-// Exit status: 0 done, 1 the capture failed on the way (the part written is kept), 2 bad command line or an
-// output that cannot be written (nothing rendered), 130 interrupted (what was captured is kept, playable).
+// Only a complete capture is found under the output's name: a video is written beside it under a partial
+// name (".NAME.partial.EXT") and renamed at the end, and each PNG likewise.
+//
+// Exit status: 0 done, 1 the capture failed on the way (the part written is kept under the partial name),
+// 2 bad command line or an output that cannot be written (nothing rendered), 130 interrupted (what was
+// captured is kept, playable, under the partial name).
 #include <signal.h>
 
 #include <chrono>
@@ -25,6 +29,7 @@
 #include "tools/capture/capture_options.h"
 #include "tools/capture/downsample.h"
 #include "tools/capture/frame_writer.h"
+#include "tools/capture/partial_file.h"
 #include "tools/capture/progress_meter.h"
 
 namespace {
@@ -166,10 +171,13 @@ int main(int argc, char** argv) {
   while (written && !readback.Empty()) written = readback.CollectOldest(write);  // the frames still in flight
   progress.Finish();
   if (!written) return Fail(1, error);
-  if (!writer->Finish(error)) return Fail(1, error);
+  if (!writer->Finish(!interrupted, error)) return Fail(1, error);
   if (interrupted) {
+    const std::string kept = options.video ? PartialName(options.output) + " holds them (" + options.output +
+                                                 " is written only by a complete capture)"
+                                           : "their PNGs are in " + options.output;
     return Fail(130, "interrupted after " + std::to_string(done) + " of " +
-                         std::to_string(options.FrameCount()) + " frames; " + options.output + " holds them");
+                         std::to_string(options.FrameCount()) + " frames; " + kept);
   }
   return 0;
 }

@@ -142,7 +142,9 @@ std::string CaptureHelp() {
          }) +
          "\n" +
          HelpParagraph(
+             "A video is written as .OUT.partial.EXT beside OUT and renamed to OUT once complete. "
              "Exit status: 0 when done, 1 when the capture failed on the way (the part written is "
-             "kept), 2 for a command line or an output that cannot be used (nothing is rendered), 130 "
-             "when interrupted (what was captured is kept, playable).");
+             "kept in the partial file), 2 for a command line or an output that cannot be used (nothing "
+             "is rendered), 130 when interrupted (what was captured is kept, playable, in the partial "
+             "file).");
 }

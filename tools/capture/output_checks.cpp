@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tools/capture/frame_writer.h"
+#include "tools/capture/partial_file.h"
 
 std::string FindOnPath(const std::string& program) {
   const char* path = std::getenv("PATH");
@@ -28,12 +29,15 @@ std::string FindOnPath(const std::string& program) {
 std::string PrepareOutput(const std::string& output, bool video) {
   namespace fs = std::filesystem;
   if (video) {
-    // Created and removed again when it did not exist: ffmpeg writes it.
-    const bool existed = fs::exists(output);
-    const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    if (file < 0) return "cannot write " + output + ": " + std::strerror(errno);
+    if (fs::is_directory(output)) return "cannot write " + output + ": it is a directory";
+    // A partial file left by an earlier run goes first: the new one starts from nothing, and an ffmpeg that
+    // may still be finishing the old one writes on into its own, unlinked file.
+    const std::string partial = PartialName(output);
+    unlink(partial.c_str());
+    const int file = open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (file < 0) return "cannot write " + partial + ": " + std::strerror(errno);
     close(file);
-    if (!existed) unlink(output.c_str());
+    unlink(partial.c_str());
     return "";
   }
   std::error_code error;

@@ -5,6 +5,7 @@
 
 #include "tools/capture/frame_writer.h"
 #include "cli/png_file.h"
+#include "tools/capture/partial_file.h"
 
 namespace {
 
@@ -19,13 +20,16 @@ class PngSequence : public FrameWriter {
     char name[32];
     std::snprintf(name, sizeof name, "velmora_%06lld.png", frame);
     const std::string path = directory_ + name;
+    const std::string partial = PartialName(path);
     errno = 0;
-    if (WritePng(path, rgb, width_, height_)) return true;
-    error = "cannot write " + path + ": " + (errno ? std::strerror(errno) : "write failed");
-    return false;
+    if (!WritePng(partial, rgb, width_, height_)) {
+      error = "cannot write " + path + ": " + (errno ? std::strerror(errno) : "write failed");
+      return false;
+    }
+    return MoveIntoPlace(partial, path, false, error);
   }
 
-  bool Finish(std::string&) override { return true; }
+  bool Finish(bool, std::string&) override { return true; }
 
  private:
   std::string directory_;
