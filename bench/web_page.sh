@@ -13,12 +13,10 @@ base=$site_url
 
 # run NAME SECONDS QUERY: the page with ?report for SECONDS; its report lines end up in $scratch/NAME.
 run() {
-  chromium --headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
-    --autoplay-policy=no-user-gesture-required --window-size=1280,720 --user-data-dir="$scratch/profile-$1" \
-    "$base?report=/upload/$1&$3" 2>/dev/null &
-  local browser=$!
+  start_chromium --autoplay-policy=no-user-gesture-required --window-size=1280,720 \
+    "$base?report=/upload/$1&$3" 2>/dev/null
   sleep "$2"
-  kill $browser 2>/dev/null; wait $browser 2>/dev/null || true
+  stop_chromium $browser
 }
 
 echo "download (bytes as served / gzip -9):"

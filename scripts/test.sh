@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Builds Velmora twice (a normal build and one with AddressSanitizer and UndefinedBehaviorSanitizer) and runs
-# every test in both. Needs no display and no sound card: end-to-end tests start their own Xvfb, sound uses
+# Builds Velmora twice (a normal build and one with AddressSanitizer and UndefinedBehaviorSanitizer) and the web
+# page, and runs every test in both builds (the web page's in the normal one). Needs no display and no sound card: end-to-end tests start their own Xvfb, sound uses
 # SDL's dummy driver, GL tests use EGL on Mesa's surfaceless platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 werror=${CI:+-DVELMORA_WERROR=ON}
 
-run_configuration() {
+build_configuration() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja ${werror} "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
-  (cd "$dir" && ctest --output-on-failure -j "$jobs")
+}
+run_tests() {
+  (cd "$1" && ctest --output-on-failure -j "$jobs")
 }
 
 export SDL_AUDIODRIVER=dummy
@@ -24,10 +26,12 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0:use_
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== normal build"
-run_configuration build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-echo "== web page (Emscripten, headless Chromium)"
+build_configuration build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The page takes the show's files from the normal build, whose tests then check it in headless Chromium.
+echo "== web page (Emscripten)"
 scripts/build-web.sh build-web
-tests/web/web_test.sh build-web/site build
+run_tests build
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
-run_configuration build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF \
+build_configuration build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF \
   -DVELMORA_SHOW_MUSIC=OFF
+run_tests build-sanitize

@@ -9,6 +9,7 @@ E2E_SERVER=xorg-dummy . "$(dirname "$0")/xvfb_session.sh"
 cd "$e2e_scratch"
 
 current_mode() { xrandr | awk '/\*/ { print $1; exit }'; }
+switched() { [ "$(current_mode)" = 1280x720 ]; }
 desktop=$(current_mode)
 [ "$desktop" = 1920x1080 ] || { echo "FAIL: the dummy X server started in mode '$desktop'"; exit 1; }
 
@@ -28,9 +29,11 @@ mode_after() {
 }
 
 # The default full screen: a window over the whole display, the mode untouched.
+window_size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+covers_display() { [ "$(window_size)" = 1920x1080 ]; }
 start_show --size 1280x720
-sleep 1
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+wait_until 10 covers_display
+geometry=$(window_size)
 [ "$(current_mode)" = "$desktop" ] && [ "$geometry" = 1920x1080 ] &&
   pass "full screen covers the display in the desktop's mode" ||
   fail "full screen: mode $(current_mode), window $geometry"
@@ -43,12 +46,9 @@ exclusive_ends_by() {
   local how=$1
   shift
   start_show --exclusive --size 1280x720 "$@"
-  local during=""
-  for _ in $(seq 50); do
-    during=$(current_mode)
-    [ "$during" = 1280x720 ] && break
-    sleep 0.1
-  done
+  wait_until 10 switched
+  local during
+  during=$(current_mode)
   [ "$during" = 1280x720 ] && pass "--exclusive ($how): the display is switched to 1280x720" ||
     fail "--exclusive ($how): the display is in $during"
   case $how in

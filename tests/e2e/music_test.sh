@@ -7,28 +7,26 @@ velmora=$(realpath "$1")
 . "$(dirname "$0")/xvfb_session.sh"
 cd "$e2e_scratch"
 
-# Five seconds with music, a middle click, Escape: the clipboard keeps the capture text.
+# clipboard_holds_capture: whether the clipboard holds the show's capture text (in $clipboard).
+clipboard_holds_capture() {
+  clipboard=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
+  [[ "$clipboard" == "Cam :0.,0.,0."*"MCr :"* ]]
+}
+
+# The show drawing with music, a middle click (a capture, handed to the clipboard as the show ends), Escape:
+# the clipboard keeps the capture text after the show has ended.
 if start_through_dialog Return; then
   window=$(find_window "$show_title")
   if [ -n "$window" ]; then
-    sleep 5
+    wait_until 30 drawing "$window" || fail "the show's picture did not move"
     xdotool mousemove --window "$window" 300 200 click 2
-    sleep 0.3
     press_escape "$window"
   else
     fail "the show did not start with music"
   fi
-  expect_exit "five seconds with music, then Escape" 0
-  clipboard=""
-  for _ in $(seq 30); do
-    clipboard=$(timeout 2 xclip -o -selection clipboard 2>/dev/null) && [ -n "$clipboard" ] && break
-    sleep 0.1
-  done
-  if [[ "$clipboard" == "Cam :0.,0.,0."*"MCr :"* ]]; then
-    pass "the clipboard holds the capture text after the show has ended"
-  else
+  expect_exit "playing with music, then Escape" 0
+  wait_until 10 clipboard_holds_capture && pass "the clipboard holds the capture text after the show has ended" ||
     fail "clipboard after the show: '$clipboard'"
-  fi
 fi
 
 # No music file: "No sound file." and exit code 0.

@@ -30,12 +30,12 @@ for arguments in "${refused[@]}"; do
   fi
 done
 
-# One tap of Escape (pressed and released between two frames) ends the show.
+# One tap of Escape (pressed and released between two frames, once the show draws) ends the show.
 "$velmora" --no-dialog --windowed 2>stderr.log &
 pid=$!
 window=$(find_window "$show_title")
 if [ -n "$window" ]; then
-  sleep 1
+  wait_until 30 drawing "$window" || fail "the show's picture did not move"
   press_escape "$window"
   expect_exit "a single tap of Escape" 0
 else

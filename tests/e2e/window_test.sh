@@ -4,7 +4,8 @@
 set -u
 velmora=$(realpath "$1")
 close_window=$(realpath "$2")
-. "$(dirname "$0")/xvfb_session.sh"
+here=$(realpath "$(dirname "$0")")
+. "$here/xvfb_session.sh"
 cd "$e2e_scratch"
 
 # Middle click, then Escape.
@@ -24,25 +25,35 @@ fi
 # Closing the window.
 if start_through_dialog Return; then
   window=$(find_window "$show_title")
-  [ -n "$window" ] && sleep 0.3 && "$close_window" "$window"
+  [ -n "$window" ] && "$close_window" "$window"
   expect_exit "closing the window" 0
 fi
 
-# A display server that comes up only after the show started, as at the start of a session: the show waits
-# for it and its setup dialog appears there.
-late_display=$(free_display_number)
-DISPLAY=":$late_display" "$velmora" 2>stderr.log &
-pid=$!
-sleep 0.5
-Xvfb ":$late_display" -screen 0 1280x720x24 -nolisten tcp 2>/dev/null &
-late_server=$!
-if [ -n "$(DISPLAY=":$late_display" find_window "$dialog_title" $pid)" ]; then
-  pass "a display that comes up late: setup dialog"
+# A display server that does not answer yet when the show starts, as at the start of a session: the show
+# tries again and its setup dialog appears there. The display's socket first hangs up on the show's first try
+# (refuse_first_client.py), then leads to this test's server.
+late_socket=/tmp/.X11-unix/X$(free_display_number)
+python3 "$here/refuse_first_client.py" "$late_socket" "/tmp/.X11-unix/X${DISPLAY#:}" 30 &
+gate=$!
+if wait_until 10 [ -S "$late_socket" ]; then
+  DISPLAY=":${late_socket#/tmp/.X11-unix/X}" "$velmora" 2>stderr.log &
+  pid=$!
+  dialog=""
+  wait_exit $gate 40 && dialog=$(find_window "$dialog_title" $pid)
+  if [ -n "$dialog" ]; then
+    pass "a display that answers late: setup dialog after a refused try"
+    take_focus "$dialog"
+    xdotool key Escape
+  else
+    fail "a display that answers late: no setup dialog"; cat stderr.log
+  fi
+  expect_exit "a display that answers late, the dialog closed" 0
 else
-  fail "a display that comes up late: no setup dialog"; cat stderr.log
+  fail "a display that answers late: its socket did not appear"
+  kill $gate 2>/dev/null
+  wait $gate 2>/dev/null
 fi
-kill $pid $late_server 2>/dev/null
-wait $pid $late_server 2>/dev/null
+rm -f "$late_socket"
 
 # No display at all: the window message on standard error.
 env -u DISPLAY "$velmora" 2>stderr.log &

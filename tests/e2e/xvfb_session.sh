@@ -2,6 +2,7 @@
 # and lays out a working directory for the show; the server and the directory go away when the test script
 # exits. The server is Xvfb (one screen of $E2E_SCREEN), or, with E2E_SERVER=xorg-dummy, Xorg with the dummy
 # video driver and the display modes of xorg-dummy.conf, whose modes RandR can switch.
+. "$(dirname "${BASH_SOURCE[0]}")/../wait_until.sh"
 e2e_scratch=$(mktemp -d)
 if [ "${E2E_SERVER:-xvfb}" = xorg-dummy ]; then
   Xorg -displayfd 3 -config "$(realpath "$(dirname "${BASH_SOURCE[0]}")")/xorg-dummy.conf" -noreset -nolisten tcp \
@@ -83,8 +84,7 @@ start_through_dialog() {
   if [ -z "$dialog" ]; then
     fail "the setup dialog did not appear"; cat stderr.log; return 1
   fi
-  sleep 0.3  # a freshly mapped dialog may not take keys yet
-  xdotool windowfocus --sync "$dialog"
+  take_focus "$dialog"
   [ $# -eq 0 ] || xdotool key --delay 50 "$@"
 }
 
@@ -95,13 +95,29 @@ answer_message_box() {
   if [ -z "$box" ]; then
     fail "no message box \"$1\""; return 1
   fi
-  sleep 0.3
-  xdotool windowfocus --sync "$box" key Return
+  take_focus "$box"
+  xdotool key Return
+}
+
+# take_focus WINDOW: gives the window the keyboard focus, waiting up to 10 s until the server has it there.
+take_focus() {
+  wait_until 10 focus_taken "$1" || fail "window $1 did not take the focus"
+}
+focus_taken() {
+  xdotool windowfocus "$1" 2>/dev/null
+  [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(($1))" ]
+}
+
+# drawing WINDOW: whether the window's picture changes between two looks in a row (the show draws frames).
+drawing() {
+  xwd -silent -id "$1" -out "$e2e_scratch/look1.xwd" && sleep 0.05 &&
+    xwd -silent -id "$1" -out "$e2e_scratch/look2.xwd" && ! cmp -s "$e2e_scratch/look1.xwd" "$e2e_scratch/look2.xwd"
 }
 
 # press_escape WINDOW: focuses the window and taps Escape once (pressed and released at once).
 press_escape() {
-  xdotool windowfocus --sync "$1" key Escape
+  take_focus "$1"
+  xdotool key Escape
 }
 
 # expect_exit NAME CODE: waits up to 20 s for $pid and checks its exit code.

@@ -4,16 +4,16 @@ saw, one "name value" line each.
 
     drive_page.py MODE URL PROFILE_DIR
 
-play      (URL: the page) clicks "Start" and lets the show play 8 s: ready, bar_on_card (the seek bar showed on
+play      (URL: the page) clicks "Start" and lets the show play until the music is 8 s in: ready, bar_on_card (the seek bar showed on
           the title card), clock and music (seconds). Then the seek bar, with real clicks: seek_target (the clock
           under the click at 3/4 of the track), seek_landed (the first frame after it), seek_next (the one after),
           seek_clock and seek_music (a second on); paused (the pause button stopped the show), paused_clock and
-          paused_later (a second apart), link (the "link to this moment" address), resumed_clock (after play),
+          paused_later (30 frames apart), link (the "link to this moment" address), resumed_clock (after play),
           largest_step (the largest step between two samples of the sound meanwhile, with a sine for music);
           shown_covered and hidden_covered (points of the picture a control covers just after the mouse moved
           over it, and once the bar hid: hid_after seconds later). Last Escape: ended and ended_clock.
 rehearse  (URL: the page with ?rehearse&silent&autostart) the keys: page_up_from and page_up_to (the frames
-          before and after Page Up); paused, paused_clock, paused_later (Space, and a second on); step_up and
+          before and after Page Up); paused, paused_clock, paused_later (Space, and 30 frames on); step_up and
           step_down (Up then Down while paused, each the clock's change); overlay_changed (bytes of the top-left
           corner that T changed); screenshot (the file S downloaded: name and WIDTHxHEIGHT) and picture (the
           picture's size).
@@ -116,13 +116,24 @@ def jump_after(browser, seen, seconds=5):
     return clocks[at - 1], clocks[at], clocks[at + 1]
 
 
+def frames_later(browser, count, seconds=30):
+    """Waits until `count` more frames have been drawn."""
+    browser.wait_for(f"drawnClocks.length >= {browser.evaluate('drawnClocks.length') + count}", seconds)
+
+
+def sound_later(browser, seconds):
+    """Waits until the page's sound has played `seconds` more (its audio clock, which load does not slow)."""
+    start = browser.evaluate("Module.audio.context.currentTime")
+    browser.wait_for(f"Module.audio.context.currentTime >= {start} + {seconds}", seconds + 10)
+
+
 def pause_and_hold(browser, pause):
-    """Pauses (pause: the action that does it) and reads the clock twice, a second apart."""
+    """Pauses (pause: the action that does it) and reads the clock twice, 30 frames apart."""
     pause()
     report("paused", int(browser.wait_for("Module._velmora_paused()", 5)))
-    browser.wait_for(f"drawnClocks.length > {browser.evaluate('drawnClocks.length') + 1}", 5)
+    frames_later(browser, 2)
     report("paused_clock", browser.evaluate(CLOCK))
-    time.sleep(1)
+    frames_later(browser, 30)
     report("paused_later", browser.evaluate(CLOCK))
 
 
@@ -137,7 +148,7 @@ def play(browser, url):
     browser.click(*browser.centre("#start"))
     browser.wait_for("document.body.dataset.state === 'playing'", 60)
     browser.evaluate(RECORD_FRAMES)
-    time.sleep(8)
+    browser.wait_for("Module._velmora_music_seconds() >= 8", 30)
     report("clock", browser.evaluate(CLOCK))
     report("music", browser.evaluate("Module._velmora_music_seconds()"))
 
@@ -146,7 +157,7 @@ def play(browser, url):
     seen = browser.evaluate("drawnClocks.length")
     browser.evaluate("Module._velmora_seek(100)")
     jump_after(browser, seen)
-    time.sleep(0.3)
+    sound_later(browser, 0.3)  # the seek's fade over before the meter starts
     browser.evaluate("largestStep()")
 
     # A click at 3/4 of the track, on a whole pixel: the clock under it is where the show must land.
@@ -171,7 +182,7 @@ def play(browser, url):
     browser.click(*browser.centre("#play"))
     browser.wait_for(f"{CLOCK} > {paused_at} + 0.5", 10)
     report("resumed_clock", browser.evaluate(CLOCK))
-    time.sleep(0.3)
+    sound_later(browser, 0.3)  # the play's fade in measured whole
     report("largest_step", browser.evaluate("largestStep()"))
 
     # The sound taken away: the audio context suspended and kept from running again for two seconds. The clock
@@ -267,8 +278,12 @@ def main():
             rehearse(browser, url, downloads)
         else:
             instant(browser, url)
+    except RuntimeError as error:
+        print(f"drive_page: {error}", file=sys.stderr)
+        return 1
     finally:
         browser.close()
+    return 0
 
 
-main()
+sys.exit(main())
