@@ -82,8 +82,8 @@ Sprout SproutOf(int row, double t) {
   }
 }
 
-// Row 74's three grey strands of fixed length, the first shifted one strand further out. Each strand draws its
-// three growth ramps as every sprout strand does, though only the first bounds it.
+// Row 74's three grey strands of fixed length, the first shifted one strand further out. Each strand draws
+// its three growth ramps as every sprout strand does, though only the first bounds it.
 void DrawGreySprout(const RibbonPath& path, double t) {
   for (int j = -3; j <= -1; ++j) {
     const double eaten = 420 * StaggeredRamp(t, 184, 8, 0.03);
