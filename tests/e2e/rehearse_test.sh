@@ -75,6 +75,14 @@ pause() {
   overlay_shows '!^CLOCK' || fail "the overlay did not go"
 }
 
+# holds_still SECONDS: whether two dumps of the window that far apart are the same picture.
+holds_still() {
+  xwd -id "$window" -out still1.xwd
+  sleep "$1"
+  xwd -id "$window" -out still2.xwd
+  cmp -s still1.xwd still2.xwd
+}
+
 # near A B TOLERANCE: whether |A - B| <= TOLERANCE.
 near() {
   awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'
@@ -90,11 +98,7 @@ xdotool windowfocus --sync "$window"
 
 # Paused, the picture holds still.
 pause
-xwd -id "$window" -out paused1.xwd
-sleep 1
-xwd -id "$window" -out paused2.xwd
-cmp -s paused1.xwd paused2.xwd && pass "paused: two pictures a second apart are the same" ||
-  fail "paused: the picture moved"
+holds_still 1 && pass "paused: two pictures a second apart are the same" || fail "paused: the picture moved"
 
 # Back from 200 s to 20 s, eighteen times ten seconds.
 xdotool key --delay 20 $(printf 'Next %.0s' $(seq 18))
@@ -137,10 +141,7 @@ if start_through_dialog Tab Tab Tab space Tab Tab space Return; then
   if [ -n "$window" ]; then
     xdotool windowfocus --sync "$window"
     pause
-    xwd -id "$window" -out dialog1.xwd
-    sleep 0.5
-    xwd -id "$window" -out dialog2.xwd
-    cmp -s dialog1.xwd dialog2.xwd && pass "the dialog's Rehearse box: Space pauses" ||
+    holds_still 0.5 && pass "the dialog's Rehearse box: Space pauses" ||
       fail "the dialog's Rehearse box: the picture moved after Space"
     press_escape "$window"
   else
