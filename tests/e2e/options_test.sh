@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line end to end: help and version, every refused value (one line, exit code 2, no window), a
 # tap of Escape, the show found from another working directory, and --from landing on its instant (the
-# first frame shown is nearer velmora-frame's picture of that instant than the next frame step is).
+# first frame shown is nearer velmora-frame's picture of the clock it was drawn at than the next frame step
+# is).
 # Usage: options_test.sh VELMORA FIRST_FRAME_PNG VELMORA_FRAME
 set -u
 velmora=$(realpath "$1")
@@ -59,11 +60,15 @@ code=$?
 mse() { ffmpeg -v error -i "$1" -i "$2" -lavfi psnr=stats_file=- -f null - | sed -n 's/.*mse_avg:\([0-9.]*\).*/\1/p'; }
 # velmora-frame in silence, as the show plays with --no-music: the show's files without the music.
 mkdir -p silent && ln -s ../textures silent/textures
+# first_frame_png prints the clock its picture was drawn at: --from plus the time start-up took.
 for instant in 60 150 3553/30; do
-  VELMORA_FIRST_FRAME=live.png "$first_frame_png" --no-dialog --windowed --no-music --size 320x180 \
-    --from "$instant" 2>stderr.log
-  (cd silent && "$velmora_frame" --time "$instant" --size 320x180 ../at.png &&
-    "$velmora_frame" --time "$(echo "$instant + 1/60" | bc -l)" --size 320x180 ../next.png) 2>/dev/null
+  clock=$(VELMORA_FIRST_FRAME=live.png "$first_frame_png" --no-dialog --windowed --no-music --size 320x180 \
+    --from "$instant" 2>stderr.log)
+  if [ -z "$clock" ] || [ "$(echo "$clock - ($instant) < 1" | bc -l)" != 1 ]; then
+    fail "--from $instant: the first frame was drawn at '$clock'"; continue
+  fi
+  (cd silent && "$velmora_frame" --time "$clock" --size 320x180 ../at.png &&
+    "$velmora_frame" --time "$(echo "$clock + 1/60" | bc -l)" --size 320x180 ../next.png) 2>/dev/null
   shown=$(mse live.png at.png) step=$(mse at.png next.png)
   if [ -n "$shown" ] && [ -n "$step" ] && [ "$(echo "$shown < $step" | bc -l)" = 1 ]; then
     pass "--from $instant: the first frame differs from velmora-frame's by $shown, one step by $step"
@@ -73,11 +78,12 @@ for instant in 60 150 3553/30; do
 done
 
 # Every renderer draws the live show's first frame as velmora-frame draws it, and none falls back.
-(cd silent && "$velmora_frame" --time 150 --size 320x180 --renderer compat ../at.png &&
-  "$velmora_frame" --time "$(echo "150 + 1/60" | bc -l)" --size 320x180 --renderer compat ../next.png) 2>/dev/null
 for renderer in compat batched batched-es; do
-  VELMORA_FIRST_FRAME=live.png "$first_frame_png" --no-dialog --windowed --no-music --size 320x180 \
-    --from 150 --renderer $renderer 2>stderr.log
+  clock=$(VELMORA_FIRST_FRAME=live.png "$first_frame_png" --no-dialog --windowed --no-music --size 320x180 \
+    --from 150 --renderer $renderer 2>stderr.log)
+  (cd silent && "$velmora_frame" --time "${clock:-150}" --size 320x180 --renderer compat ../at.png &&
+    "$velmora_frame" --time "$(echo "${clock:-150} + 1/60" | bc -l)" --size 320x180 --renderer compat \
+      ../next.png) 2>/dev/null
   shown=$(mse live.png at.png) step=$(mse at.png next.png)
   if [ -n "$shown" ] && [ "$(echo "$shown < $step" | bc -l)" = 1 ] && ! grep -q "compatibility profile" stderr.log; then
     pass "--renderer $renderer: the first frame differs from velmora-frame's by $shown, one step by $step"
