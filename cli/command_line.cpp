@@ -4,7 +4,19 @@
 
 std::string RefusalLine(std::string_view program, std::string_view reason) {
   const std::string name(program);
-  return name + ": " + std::string(reason) + " (see " + name + " --help)";
+  std::string line = name + ": ";
+  for (const char c : reason) {
+    if (c == '\n') {
+      line += "\\n";
+    } else if ((c >= 0 && c < ' ') || c == '\x7f') {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", unsigned(c));
+      line += escaped;
+    } else {
+      line += c;
+    }
+  }
+  return line + " (see " + name + " --help)";
 }
 
 std::string RefusedValue(std::string_view option, std::string_view takes, std::string_view value) {
@@ -18,6 +30,7 @@ std::string NoOperands(const std::vector<std::string>& operands) {
 std::string OneOutput(const std::vector<std::string>& operands, std::string_view what, std::string& output) {
   if (operands.empty()) return "no output given (" + std::string(what) + ")";
   if (operands.size() > 1) return "more than one output given ('" + operands[0] + "', '" + operands[1] + "')";
+  if (operands[0].empty()) return "the output must be " + std::string(what) + ", not ''";
   output = operands[0];
   return "";
 }

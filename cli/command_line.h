@@ -23,7 +23,8 @@ inline std::span<const char* const> ArgumentsAfterName(int argc, char** argv) {
   return {argv + 1, size_t(argc - 1)};
 }
 
-// "PROGRAM: REASON (see PROGRAM --help)".
+// "PROGRAM: REASON (see PROGRAM --help)", with the reason's control characters written as escapes (\n,
+// \x1b), so that a word quoted from the command line cannot break the line or drive the terminal.
 std::string RefusalLine(std::string_view program, std::string_view reason);
 
 // "--size takes WIDTHxHEIGHT ..., not '0x5'".
@@ -41,7 +42,7 @@ std::string ReadValue(const OptionWord& word, const Rule& rule, T& into) {
 // For programs that take no operands: "unexpected argument 'now'" for the first; empty for none.
 std::string NoOperands(const std::vector<std::string>& operands);
 
-// For the tools that write one output: the only operand into `output`, else the reason; `what` names what
+// For the tools that write one output: the only operand, not empty, into `output`, else the reason; `what` names what
 // the output may be, such as "OUT.png".
 std::string OneOutput(const std::vector<std::string>& operands, std::string_view what, std::string& output);
 

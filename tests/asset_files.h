@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,11 @@ inline void WriteJpeg(const std::filesystem::path& path, const Pixels& pixels, i
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 // Builds a shape file: glyphs of (depth, contour) polygons.

@@ -112,4 +112,35 @@ TEST_F(AssetSetupTest, TheShowsOwnPackLoads) {
   EXPECT_EQ(curves.logoCurves.size(), 15u);  // the picture is traced turned by 180 degrees
 }
 
+// Every file of the show's own pack, cut in half, is refused in one message naming it; with its middle
+// third overwritten it loads (a damaged picture) or is refused the same way, never anything else.
+TEST_F(AssetSetupTest, EachCutOrDamagedFileOfTheShowsPackIsNamedInOneMessage) {
+  fs::copy(fs::path(VELMORA_PACK_DIR) / "textures", directory / "textures",
+           fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+  std::vector<fs::path> files;
+  for (const fs::path& file : fs::directory_iterator(directory / "textures")) {
+    if (!file.filename().string().starts_with(".")) files.push_back(file);  // not the build's stamp
+  }
+  ASSERT_EQ(files.size(), 31u);
+  for (const fs::path& file : files) {
+    const std::vector<uint8_t> whole = ReadBytes(file);
+    std::vector<uint8_t> damaged = whole;
+    std::fill(damaged.begin() + long(whole.size() / 3), damaged.begin() + long(2 * whole.size() / 3), 0x5A);
+    for (const bool cut : {true, false}) {
+      WriteBytes(file,
+                 cut ? std::vector<uint8_t>(whole.begin(), whole.begin() + long(whole.size() / 2)) : damaged);
+      DemoState fresh;
+      ShowCurves traced;
+      RecordingMessages said;
+      const bool loaded = SetupAssets(traced, fresh, said);
+      EXPECT_EQ(loaded, !cut && said.shown.empty()) << file;
+      if (!loaded) {
+        ASSERT_EQ(said.shown.size(), 1u) << file;
+        EXPECT_EQ(fs::path(said.shown[0]).filename(), file.filename());
+      }
+    }
+    WriteBytes(file, whole);
+  }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "tools/capture/capture_options.h"
 #include "tools/capture/codecs.h"
 #include "tools/capture/downsample.h"
+#include "tools/capture/frame_writer.h"
 #include "tools/capture/progress_meter.h"
 
 namespace {
@@ -69,6 +70,7 @@ TEST(CaptureOptionsTest, RefusesWhatCannotBeCaptured) {
       {{"--fps", "10"}, "no output given"},
       {{"out.mp4", "--fps"}, "--fps needs a value"},
       {{"--speed", "2", "out.mp4"}, "unknown option --speed"},
+      {{""}, "the output must be a .mp4, .mkv or .mov file or a directory ending in /, not ''"},
   };
   for (const auto& [arguments, reason] : refused) {
     const auto parsed = Parse(arguments);
@@ -87,6 +89,9 @@ TEST(CaptureOptionsTest, RefusesWhatCannotBeCaptured) {
   EXPECT_EQ(device.options.gpu.device, 1);
   EXPECT_EQ(device.options.container, Container::Mov);
   EXPECT_EQ(Parse({"--help", "out.avi"}).action, CommandLineAction::PrintHelp);  // no output needed for help
+  const std::string tooLong(300, 'a');  // longer than the system allows a name to be
+  EXPECT_NE(Parse({tooLong.c_str()}).refusal.find("the output must be"), std::string::npos);
+  EXPECT_EQ(PrepareOutput(tooLong + ".mp4", true).rfind("cannot write ", 0), 0u);
 }
 
 // An excerpt of `ffmpeg -hide_banner -encoders`: audio and subtitle encoders are not video encoders, and

@@ -88,6 +88,10 @@ TEST(CommandLineRefusals, OneLineNamingTheValueAndTheHelp) {
   EXPECT_EQ(Read({}).refusal, "velmora-frame: no output given (OUT.png) (see velmora-frame --help)");
   EXPECT_EQ(Read({"a.png", "b.png"}).refusal,
             "velmora-frame: more than one output given ('a.png', 'b.png') (see velmora-frame --help)");
+  EXPECT_EQ(Read({"a\nb\x1b", "c"}).refusal,
+            "velmora-frame: more than one output given ('a\\nb\\x1b', 'c') (see velmora-frame --help)");
+  EXPECT_EQ(Read({""}).refusal,
+            "velmora-frame: the output must be OUT.png, not '' (see velmora-frame --help)");
   // A bad value before a bad word is the one named; help does not excuse either, but needs no output.
   EXPECT_NE(Read({"--fps=0", "--bad"}).refusal.find("'0'"), std::string::npos);
   EXPECT_EQ(Read({"--help", "--fps", "0"}).action, CommandLineAction::Refuse);

@@ -63,7 +63,8 @@ std::string ReadOperands(const std::vector<std::string>& operands, CaptureOption
   const std::optional<Container> container = ContainerOf(o.output);
   o.video = container.has_value();
   o.container = container.value_or(Container::Mp4);
-  const bool directory = o.output.back() == '/' || std::filesystem::is_directory(o.output);
+  std::error_code unreadable;  // a name the system refuses (too long, say) is no directory
+  const bool directory = o.output.ends_with('/') || std::filesystem::is_directory(o.output, unreadable);
   if (!o.video && !directory)
     return "the output must be " + std::string(kOutputs) + ", not '" + o.output + "'";
   if (o.video && !kVideoSizes.Allows(o.size)) {

@@ -28,8 +28,9 @@ std::string FindOnPath(const std::string& program) {
 
 std::string PrepareOutput(const std::string& output, bool video) {
   namespace fs = std::filesystem;
+  std::error_code error;
   if (video) {
-    if (fs::is_directory(output)) return "cannot write " + output + ": it is a directory";
+    if (fs::is_directory(output, error)) return "cannot write " + output + ": it is a directory";
     // A partial file left by an earlier run goes first: the new one starts from nothing, and an ffmpeg that
     // may still be finishing the old one writes on into its own, unlinked file.
     const std::string partial = PartialName(output);
@@ -40,7 +41,6 @@ std::string PrepareOutput(const std::string& output, bool video) {
     unlink(partial.c_str());
     return "";
   }
-  std::error_code error;
   fs::create_directories(output, error);
   if (error) return "cannot make the directory " + output + ": " + error.message();
   const std::string probe = (fs::path(output) / ".velmora-capture-probe").string();
