@@ -1,6 +1,7 @@
 #include "assets/outline_shapes.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <fstream>
@@ -113,7 +114,8 @@ std::optional<std::vector<ShapeGlyph>> ParseShapeFile(const std::vector<uint8_t>
       int32_t vertexCount = 0;
       ShapePolygon polygon;
       if (!reader.Read(vertexCount) || !reader.Read(polygon.depth)) return std::nullopt;
-      if (vertexCount < 0 || vertexCount > kMaxContourPoints || reader.Left() < size_t(vertexCount) * 4) {
+      if (vertexCount < 0 || vertexCount > kMaxContourPoints || reader.Left() < size_t(vertexCount) * 4 ||
+          !(std::fabs(polygon.depth) <= kLargestDepth)) {
         return std::nullopt;
       }
       polygon.xy.resize(size_t(vertexCount) * 2);

@@ -4,8 +4,9 @@
 // polygonCount and per polygon an int32 vertexCount, a float64 depth and vertexCount pairs of int16 x, y.
 // Coordinates are scaled by 1/30000, depth by depthScale * 0.014 (rounded to a float). Each polygon is one
 // contour of at most 8192 points, filled with the positive winding rule. The whole file is checked before any
-// list is compiled: a missing file, one shorter than its counts, a negative count or a contour over 8192
-// points is reported in an "ERROR" box naming the file, and nothing is compiled. List number 0 is not a
+// list is compiled: a missing file, one shorter than its counts, a negative count, a contour over 8192
+// points or a depth that is not a number within +-1e6 (GLU's tessellator crashes on NaN) is reported in an
+// "ERROR" box naming the file, and nothing is compiled. List number 0 is not a
 // valid display list, so a shape numbered 0 is read but not compiled.
 #pragma once
 
@@ -17,6 +18,7 @@
 #include "state/messages.h"
 
 constexpr int kMaxContourPoints = 8192;
+constexpr double kLargestDepth = 1e6;  // far beyond any view's depth range, and a float once scaled
 
 struct ShapePolygon {
   double depth = 0.0;

@@ -127,7 +127,7 @@ TEST_F(OutlineShapesTest, EmptyFilesAndListZeroCompileNothing) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(OutlineShapesTest, MissingShortAndOversizedFilesAreReportedAndCompileNothing) {
+TEST_F(OutlineShapesTest, MissingShortOversizedAndBottomlessFilesAreReportedAndCompileNothing) {
   EXPECT_FALSE(ReadGlyphLists((directory / "missing.txt").string(), glyphCount, 500, 1.0, messages));
   auto bytes =
       ShapeFileWriter().Glyph().Polygon(RegularPolygon(12)).Glyph().Polygon(RegularPolygon(12)).Bytes();
@@ -139,8 +139,13 @@ TEST_F(OutlineShapesTest, MissingShortAndOversizedFilesAreReportedAndCompileNoth
   const std::string huge =
       Write("huge.txt", ShapeFileWriter().Glyph().Polygon(Contour(8193, {1, 1})).Bytes());
   EXPECT_FALSE(ReadGlyphLists(huge, glyphCount, 500, 1.0, messages));
-  ASSERT_EQ(messages.shown.size(), 6u);
-  EXPECT_EQ(messages.shown.back(), huge);
+  for (const double depth : {std::nan(""), 1e300, -2e6}) {
+    const std::string deep =
+        Write("deep.txt", ShapeFileWriter().Glyph().Polygon(RegularPolygon(12), depth).Bytes());
+    EXPECT_FALSE(ReadGlyphLists(deep, glyphCount, 500, 1.0, messages)) << depth;
+  }
+  ASSERT_EQ(messages.shown.size(), 9u);
+  EXPECT_EQ(messages.shown[5], huge);
   const std::string most =
       Write("most.txt", ShapeFileWriter().Glyph().Polygon(Contour(8192, {1, 1})).Bytes());
   EXPECT_TRUE(ReadGlyphLists(most, glyphCount, 500, 1.0, messages));
