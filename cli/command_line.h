@@ -42,8 +42,8 @@ std::string ReadValue(const OptionWord& word, const Rule& rule, T& into) {
 // For programs that take no operands: "unexpected argument 'now'" for the first; empty for none.
 std::string NoOperands(const std::vector<std::string>& operands);
 
-// For the tools that write one output: the only operand, not empty, into `output`, else the reason; `what` names what
-// the output may be, such as "OUT.png".
+// For the tools that write one output: the only operand, not empty, into `output`, else the reason; `what`
+// names what the output may be, such as "OUT.png".
 std::string OneOutput(const std::vector<std::string>& operands, std::string_view what, std::string& output);
 
 // Reads a program's command line: splits it, gives each option to `readOption(word, options)` and, unless
