@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "assets/jpeg/jpeg_decoder.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
@@ -30,10 +31,6 @@ class FuzzStream : public JpegInputStream {
   bool ended_ = false;
 };
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -42,29 +39,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzStream stream(data + 1, size - 1, chunk);
   {
     JpegDecoder decoder(stream);
-    Check(decoder.status() <= 0);
+    Check(decoder.status() <= 0, "the status is 0 or an error");
     // Large pictures are valid but slow to sweep; the header path has run for them already.
     if (decoder.status() == 0 && int64_t(decoder.width()) * decoder.height() <= (1 << 20)) {
       int32_t begun = decoder.beginDecoding();
-      Check(begun == 0 || begun == -1);
-      Check(decoder.beginDecoding() == begun);
+      Check(begun == 0 || begun == -1, "decoding begins or fails");
+      Check(decoder.beginDecoding() == begun, "beginning again answers the same");
       const uint8_t* line = nullptr;
       uint32_t lineBytes = 0;
       for (int32_t y = 0; y <= decoder.height(); y++) {
         int32_t result = decoder.decodeLine(line, lineBytes);
-        if (begun != 0) Check(result == -1);
+        if (begun != 0) Check(result == -1, "no lines after a failed beginning");
         if (result != 0) {
-          Check(result == -1 || result == kJpegCorruptData || (result == 1 && y == decoder.height()));
+          Check(result == -1 || result == kJpegCorruptData || (result == 1 && y == decoder.height()),
+                "a line ends in an error or after the last");
           break;
         }
-        Check(y < decoder.height() && lineBytes == uint32_t(decoder.bytesPerLine()));
+        Check(y < decoder.height() && lineBytes == uint32_t(decoder.bytesPerLine()), "whole lines, no more");
         volatile uint8_t last = line[lineBytes - 1];  // the whole line must be readable
         (void)last;
         if (decoder.bytesPerPixel() == 4)
-          for (uint32_t i = 3; i < lineBytes; i += 4) Check(line[i] == 0);
+          for (uint32_t i = 3; i < lineBytes; i += 4) Check(line[i] == 0, "the fourth byte is zero");
       }
     }
   }
-  Check(stream.attaches == 1 && stream.detaches == 1);
+  Check(stream.attaches == 1 && stream.detaches == 1, "the stream is attached and detached once");
   return 0;
 }
